@@ -1,0 +1,86 @@
+#include "platform/Conversions.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/ErrorInfo.h"
+
+namespace zelwiz {
+namespace {
+
+std::int32_t ErrorOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const BasicError& e) {
+        return e.record().Number;
+    }
+    return 0;
+}
+
+TEST(Conversions, ValTakesTheLeadingNumberOnly) {
+    EXPECT_EQ(Val(""), 0);
+    EXPECT_EQ(Val("abc"), 0);
+    EXPECT_EQ(Val(" 2"), 2);
+    EXPECT_EQ(Val("12ab"), 12);
+    EXPECT_EQ(Val("1 2 3"), 123);
+    EXPECT_EQ(Val("-1"), -1);
+    EXPECT_EQ(Val("3.5e2x"), 350);
+    EXPECT_EQ(Val("&H1F"), 31);
+    EXPECT_EQ(Val("&HFFFFFFFF"), -1);
+    EXPECT_EQ(Val("True"), 0);
+}
+
+TEST(Conversions, StrictIntegersRaiseTypeMismatchAndOverflow) {
+    EXPECT_EQ(CInt(" 42 "), 42);
+    EXPECT_EQ(CInt("2.5"), 2) << "rounds to even";
+    EXPECT_EQ(CInt("3.5"), 4);
+    EXPECT_EQ(CLng("-2147483648"), INT32_MIN);
+    EXPECT_EQ(ErrorOf([] { CInt(""); }), kErrTypeMismatch);
+    EXPECT_EQ(ErrorOf([] { CInt("12ab"); }), kErrTypeMismatch);
+    EXPECT_EQ(ErrorOf([] { CInt("32768"); }), kErrOverflow);
+    EXPECT_EQ(ErrorOf([] { CLng("2147483648"); }), kErrOverflow);
+    EXPECT_EQ(ErrorOf([] { CLng("7000"); }), 0);
+}
+
+TEST(Conversions, BooleansFromAndToText) {
+    EXPECT_TRUE(CBool("True"));
+    EXPECT_TRUE(CBool("true"));
+    EXPECT_FALSE(CBool(" FALSE "));
+    EXPECT_TRUE(CBool("-1"));
+    EXPECT_FALSE(CBool("0"));
+    EXPECT_EQ(ErrorOf([] { CBool("yes"); }), kErrTypeMismatch);
+    EXPECT_EQ(ErrorOf([] { CBool(""); }), kErrTypeMismatch);
+    EXPECT_EQ(BoolText(true), "True");
+    EXPECT_EQ(BoolText(false), "False");
+}
+
+TEST(Conversions, TrimRemovesBlanksOnlyAndHexIsTwosComplement) {
+    EXPECT_EQ(Trim("  a b  "), "a b");
+    EXPECT_EQ(Trim("\ta\t"), "\ta\t");
+    EXPECT_EQ(Trim("   "), "");
+    EXPECT_EQ(Hex(32), "20");
+    EXPECT_EQ(Hex(0), "0");
+    EXPECT_EQ(Hex(-1), "FFFFFFFF");
+    EXPECT_EQ(Hex(13), "D");
+}
+
+TEST(ErrorTraps, ResumeNextRunsTheHandlerAndGoesOnLeaveStopsTheBody) {
+    std::vector<std::string> seen;
+    ResumeNext trap([&] { seen.push_back(Err().Description + "@" + std::to_string(Err().Erl != 0)); });
+    int after = 0;
+    trap([] { CInt("x"); });
+    trap([&] { after = 1; });
+    EXPECT_EQ(after, 1);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0], "Type mismatch@1");
+    EXPECT_EQ(Err().Number, 0) << "the trap clears the pending error after its handler";
+
+    int reached = 0;
+    std::int32_t number = 0;
+    EXPECT_FALSE(OnErrorExit([&] { Raise(kErrCannotCreateObject, "zelwiz"); reached = 1; },
+                             [&] { number = Err().Number; }));
+    EXPECT_EQ(reached, 0);
+    EXPECT_EQ(number, kErrCannotCreateObject);
+}
+
+}  // namespace
+}  // namespace zelwiz

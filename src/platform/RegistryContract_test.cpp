@@ -1,0 +1,190 @@
+// One contract for every registry implementation: the status codes callers rely on.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include "platform/Registry.h"
+#include "platform/TreeRegistry.h"
+
+namespace zelwiz {
+namespace {
+
+struct RegistryFactory {
+    const char* name;
+    // Makes a registry; `readOnlyMachine` makes HKLM a hive the user may not write.
+    std::function<std::unique_ptr<Registry>(bool readOnlyMachine)> make;
+};
+
+std::unique_ptr<Registry> MakeMemory(bool readOnlyMachine) {
+    auto reg = std::make_unique<MemoryRegistry>();
+    reg->SetHiveWritable(HKEY_LOCAL_MACHINE, !readOnlyMachine);
+    return reg;
+}
+
+class RegistryContract : public ::testing::TestWithParam<RegistryFactory> {
+protected:
+    void SetUp() override { reg = GetParam().make(false); }
+
+    HKEY Create(HKEY hive, std::string_view path, REGSAM sam = KEY_ALL_ACCESS) {
+        HKEY key = 0;
+        EXPECT_EQ(reg->CreateKey(hive, path, sam, &key), ERROR_SUCCESS) << path;
+        return key;
+    }
+    std::string ReadBytes(HKEY key, std::string_view name, DWORD* type = nullptr) {
+        DWORD size = 0;
+        if (reg->QueryValue(key, name, type, nullptr, &size) != ERROR_SUCCESS) return "<missing>";
+        std::string buf(size, '\0');
+        EXPECT_EQ(reg->QueryValue(key, name, type, reinterpret_cast<std::uint8_t*>(buf.data()), &size),
+                  ERROR_SUCCESS);
+        buf.resize(size);
+        return buf;
+    }
+
+    std::unique_ptr<Registry> reg;
+};
+
+TEST_P(RegistryContract, OpenMissingCreateThenOpenAndCloseEveryHandle) {
+    HKEY key = 0;
+    EXPECT_EQ(reg->OpenKey(HKEY_CURRENT_USER, "Software\\Korvane", KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+    bool created = false;
+    ASSERT_EQ(reg->CreateKey(HKEY_CURRENT_USER, "Software\\Korvane\\7316", KEY_ALL_ACCESS, &key, &created),
+              ERROR_SUCCESS);
+    EXPECT_TRUE(created);
+    EXPECT_EQ(reg->CloseKey(key), ERROR_SUCCESS);
+    ASSERT_EQ(reg->CreateKey(HKEY_CURRENT_USER, "SOFTWARE\\korvane\\7316", KEY_ALL_ACCESS, &key, &created),
+              ERROR_SUCCESS);
+    EXPECT_FALSE(created) << "key names are case-insensitive";
+    EXPECT_EQ(reg->CloseKey(key), ERROR_SUCCESS);
+    EXPECT_EQ(reg->CloseKey(key), ERROR_INVALID_HANDLE) << "a closed handle is gone";
+    EXPECT_EQ(reg->OpenKey(HKEY_CURRENT_USER, "Software\\Korvane\\7316", KEY_READ, &key), ERROR_SUCCESS);
+    EXPECT_EQ(reg->CloseKey(key), ERROR_SUCCESS);
+    EXPECT_EQ(reg->OpenKey(0x12345, "x", KEY_READ, &key), ERROR_INVALID_HANDLE);
+}
+
+TEST_P(RegistryContract, QueryGivesSizeFirstThenDataAndMoreDataWhenShort) {
+    HKEY key = Create(HKEY_CURRENT_USER, "Software\\Korvane\\7316\\Install");
+    ASSERT_EQ(reg->SetString(key, "IsWizConfigured", "-1"), ERROR_SUCCESS);
+    DWORD type = 0, size = 0;
+    ASSERT_EQ(reg->QueryValue(key, "IsWizConfigured", &type, nullptr, &size), ERROR_SUCCESS);
+    EXPECT_EQ(type, REG_SZ);
+    EXPECT_EQ(size, 3u) << "two characters and the NUL the store keeps";
+    std::uint8_t small[2];
+    DWORD smallSize = 2;
+    EXPECT_EQ(reg->QueryValue(key, "IsWizConfigured", &type, small, &smallSize), ERROR_MORE_DATA);
+    EXPECT_EQ(smallSize, 3u);
+    EXPECT_EQ(ReadBytes(key, "isWIZconfigured"), std::string("-1\0", 3)) << "value names are case-insensitive";
+    EXPECT_EQ(reg->QueryValue(key, "Missing", &type, nullptr, &size), ERROR_FILE_NOT_FOUND);
+    reg->CloseKey(key);
+}
+
+TEST_P(RegistryContract, TextWithoutNulReadsBackUnchangedByReadersThatDropTheLastByte) {
+    HKEY key = Create(HKEY_CURRENT_USER, "Software\\Korvane\\7316\\ZELDial\\Preference");
+    for (std::string text : {"KORVANE - 2000", "", "x", "ümlaut \"quoted\" back\\slash"}) {
+        ASSERT_EQ(reg->SetString(key, "Preferred Line", text), ERROR_SUCCESS);
+        std::string stored = ReadBytes(key, "Preferred Line");
+        ASSERT_FALSE(stored.empty());
+        EXPECT_EQ(stored.substr(0, stored.size() - 1), text);
+    }
+    // A writer that passes the NUL itself gets no second one.
+    const std::uint8_t withNul[] = {'a', 'b', 0};
+    ASSERT_EQ(reg->SetValue(key, "", REG_EXPAND_SZ, withNul, 3), ERROR_SUCCESS);
+    DWORD type = 0;
+    EXPECT_EQ(ReadBytes(key, "", &type), std::string("ab\0", 3));
+    EXPECT_EQ(type, REG_EXPAND_SZ);
+    reg->CloseKey(key);
+}
+
+TEST_P(RegistryContract, DwordAndBinaryKeepTheirBytesAndType) {
+    HKEY key = Create(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Telephony\\Locations");
+    ASSERT_EQ(reg->SetDword(key, "CurrentID", 0x01020304), ERROR_SUCCESS);
+    DWORD type = 0;
+    EXPECT_EQ(ReadBytes(key, "CurrentID", &type), std::string("\x04\x03\x02\x01", 4));
+    EXPECT_EQ(type, REG_DWORD);
+    const std::uint8_t blob[] = {0, 0xff, 0x10};
+    ASSERT_EQ(reg->SetValue(key, "Blob", REG_BINARY, blob, 3), ERROR_SUCCESS);
+    EXPECT_EQ(ReadBytes(key, "Blob", &type), std::string("\0\xff\x10", 3));
+    EXPECT_EQ(type, REG_BINARY);
+    reg->CloseKey(key);
+}
+
+TEST_P(RegistryContract, EnumerationIsStableAndCaseInsensitivelyOrdered) {
+    HKEY key = Create(HKEY_CURRENT_USER, "Software\\Korvane\\TSpi_CSTA\\PreferredEDNs");
+    for (const char* sub : {"3000", "RTYUE", "1000", "abc", "2000"}) reg->CloseKey(Create(key, sub));
+    std::vector<std::string> names;
+    std::string name;
+    for (DWORD i = 0; reg->EnumKey(key, i, &name) == ERROR_SUCCESS; ++i) names.push_back(name);
+    EXPECT_EQ(names, (std::vector<std::string>{"1000", "2000", "3000", "abc", "RTYUE"}));
+    EXPECT_EQ(reg->EnumKey(key, 5, &name), ERROR_NO_MORE_ITEMS);
+    EXPECT_EQ(reg->EnumKey(key, 0, &name, 4), ERROR_MORE_DATA) << "1000 needs five characters with its NUL";
+    reg->CloseKey(key);
+}
+
+TEST_P(RegistryContract, DeleteValueAndDeleteKeyRefusedWhileItHasSubkeys) {
+    HKEY key = Create(HKEY_CURRENT_USER, "Software\\Korvane\\TSpi_CSTA\\PreferredEDNs\\1000");
+    ASSERT_EQ(reg->SetString(key, "IPKey", "1"), ERROR_SUCCESS);
+    EXPECT_EQ(reg->DeleteValue(key, "IPKey"), ERROR_SUCCESS);
+    EXPECT_EQ(reg->DeleteValue(key, "IPKey"), ERROR_FILE_NOT_FOUND);
+    reg->CloseKey(key);
+
+    EXPECT_EQ(reg->DeleteKey(HKEY_CURRENT_USER, "Software\\Korvane\\TSpi_CSTA"), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(reg->DeleteKey(HKEY_CURRENT_USER, "Software\\Korvane\\TSpi_CSTA\\PreferredEDNs\\1000"),
+              ERROR_SUCCESS);
+    EXPECT_EQ(reg->DeleteKey(HKEY_CURRENT_USER, "Software\\Korvane\\TSpi_CSTA\\PreferredEDNs\\1000"),
+              ERROR_FILE_NOT_FOUND);
+
+    // Deleting through a handle opened with DELETE on the key itself.
+    reg->CloseKey(Create(HKEY_CURRENT_USER, "Software\\Korvane\\TSpi_CSTA\\PreferredEDNs\\2000"));
+    HKEY victim = 0;
+    ASSERT_EQ(reg->OpenKey(HKEY_CURRENT_USER, "Software\\Korvane\\TSpi_CSTA\\PreferredEDNs\\2000", KEY_READ,
+                           &victim),
+              ERROR_SUCCESS);
+    EXPECT_EQ(reg->DeleteKey(victim, ""), ERROR_ACCESS_DENIED) << "opened without DELETE";
+    reg->CloseKey(victim);
+    ASSERT_EQ(reg->OpenKey(HKEY_CURRENT_USER, "Software\\Korvane\\TSpi_CSTA\\PreferredEDNs\\2000",
+                           DELETE_ACCESS, &victim),
+              ERROR_SUCCESS);
+    EXPECT_EQ(reg->DeleteKey(victim, ""), ERROR_SUCCESS);
+    std::string name;
+    EXPECT_EQ(reg->EnumKey(victim, 0, &name), ERROR_ACCESS_DENIED) << "no enumerate right on that handle";
+    reg->CloseKey(victim);
+}
+
+TEST_P(RegistryContract, HandleRightsAreChecked) {
+    reg->CloseKey(Create(HKEY_CURRENT_USER, "Software\\Korvane"));
+    HKEY key = 0;
+    ASSERT_EQ(reg->OpenKey(HKEY_CURRENT_USER, "Software\\Korvane", KEY_READ, &key), ERROR_SUCCESS);
+    EXPECT_EQ(reg->SetString(key, "x", "y"), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(reg->DeleteValue(key, "x"), ERROR_ACCESS_DENIED);
+    reg->CloseKey(key);
+    ASSERT_EQ(reg->OpenKey(HKEY_CURRENT_USER, "Software\\Korvane", KEY_WRITE, &key), ERROR_SUCCESS);
+    DWORD size = 0;
+    EXPECT_EQ(reg->QueryValue(key, "x", nullptr, nullptr, &size), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(reg->SetString(key, "x", "y"), ERROR_SUCCESS);
+    reg->CloseKey(key);
+}
+
+TEST_P(RegistryContract, MachineHiveThatTheUserMayNotWriteIsReadOnly) {
+    reg = GetParam().make(false);
+    reg->CloseKey(Create(HKEY_LOCAL_MACHINE, "Software\\Korvane\\7316\\Install"));
+    HKEY key = Create(HKEY_LOCAL_MACHINE, "Software\\Korvane\\7316\\Install");
+    ASSERT_EQ(reg->SetString(key, "CCC", "ThirdCSTALAN"), ERROR_SUCCESS);
+    reg->CloseKey(key);
+
+    auto user = GetParam().make(true);
+    if (user == nullptr) GTEST_SKIP();
+    // The same data seen by a user who may not write the machine hive: stores that share data
+    // between instances answer it; the in-memory one starts empty, so seed it through a copy.
+    HKEY read = 0;
+    EXPECT_EQ(user->CreateKey(HKEY_LOCAL_MACHINE, "Software", KEY_ALL_ACCESS, &read), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(user->CreateKey(HKEY_LOCAL_MACHINE, "Software\\New", KEY_READ, &read), ERROR_ACCESS_DENIED);
+    HKEY userKey = 0;
+    EXPECT_EQ(user->CreateKey(HKEY_CURRENT_USER, "Software\\Korvane", KEY_ALL_ACCESS, &userKey), ERROR_SUCCESS);
+    user->CloseKey(userKey);
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, RegistryContract, ::testing::Values(RegistryFactory{"Memory", MakeMemory}),
+                         [](const auto& p) { return std::string(p.param.name); });
+
+}  // namespace
+}  // namespace zelwiz
