@@ -65,7 +65,8 @@ TEST(Conversions, TrimRemovesBlanksOnlyAndHexIsTwosComplement) {
 
 TEST(ErrorTraps, ResumeNextRunsTheHandlerAndGoesOnLeaveStopsTheBody) {
     std::vector<std::string> seen;
-    ResumeNext trap([&] { seen.push_back(Err().Description + "@" + std::to_string(Err().Erl != 0)); });
+    ResumeNext trap(
+        [&] { seen.push_back(Err().Description + "@" + std::to_string(Err().Erl != 0)); });
     int after = 0;
     trap([] { CInt("x"); });
     trap([&] { after = 1; });
@@ -76,8 +77,12 @@ TEST(ErrorTraps, ResumeNextRunsTheHandlerAndGoesOnLeaveStopsTheBody) {
 
     int reached = 0;
     std::int32_t number = 0;
-    EXPECT_FALSE(OnErrorExit([&] { Raise(kErrCannotCreateObject, "zelwiz"); reached = 1; },
-                             [&] { number = Err().Number; }));
+    EXPECT_FALSE(OnErrorExit(
+        [&] {
+            Raise(kErrCannotCreateObject, "zelwiz");
+            reached = 1;
+        },
+        [&] { number = Err().Number; }));
     EXPECT_EQ(reached, 0);
     EXPECT_EQ(number, kErrCannotCreateObject);
 }

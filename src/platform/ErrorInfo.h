@@ -48,12 +48,12 @@ void SetLastDllError(std::int32_t code);
 std::string DefaultDescription(std::int32_t number);
 
 class BasicError : public std::exception {
-public:
+  public:
     explicit BasicError(ErrorRecord record) : record_(std::move(record)) {}
     const ErrorRecord& record() const { return record_; }
     const char* what() const noexcept override { return record_.Description.c_str(); }
 
-private:
+  private:
     ErrorRecord record_;
 };
 
@@ -69,7 +69,7 @@ void CaptureCurrentException(std::int32_t line);
 // "On Error Resume Next": each statement runs under the trap; a failing one becomes the pending
 // error, the handler runs (when there is one) and the next statement goes on.
 class ResumeNext {
-public:
+  public:
     explicit ResumeNext(std::function<void()> onError = {}) : onError_(std::move(onError)) {}
 
     template <class F>
@@ -79,13 +79,14 @@ public:
             return true;
         } catch (...) {
             CaptureCurrentException(static_cast<std::int32_t>(where.line()));
-            if (onError_) onError_();
+            if (onError_)
+                onError_();
             ClearErr();
             return false;
         }
     }
 
-private:
+  private:
     std::function<void()> onError_;
 };
 
@@ -98,7 +99,8 @@ bool OnErrorExit(F&& body, const std::function<void()>& onError) {
         return true;
     } catch (...) {
         CaptureCurrentException(0);
-        if (onError) onError();
+        if (onError)
+            onError();
         ClearErr();
         return false;
     }

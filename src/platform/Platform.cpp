@@ -23,10 +23,20 @@ Platform InstallPlatform(const Platform& platform) {
     return previous;
 }
 
-const Platform& CurrentPlatform() { return gPlatform; }
-Registry& TheRegistry() { return Require(gPlatform.registry, "registry"); }
-Shell& TheShell() { return Require(gPlatform.shell, "shell"); }
-Toolkit& TheToolkit() { return Require(gPlatform.toolkit, "toolkit"); }
-ComponentCatalog& TheCatalog() { return Require(gPlatform.components, "components catalog"); }
+const Platform& CurrentPlatform() {
+    return gPlatform;
+}
+Registry& TheRegistry() {
+    return Require(gPlatform.registry, "registry");
+}
+Shell& TheShell() {
+    return Require(gPlatform.shell, "shell");
+}
+Toolkit& TheToolkit() {
+    return Require(gPlatform.toolkit, "toolkit");
+}
+ComponentCatalog& TheCatalog() {
+    return Require(gPlatform.components, "components catalog");
+}
 
 }  // namespace zelwiz

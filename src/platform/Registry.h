@@ -56,7 +56,7 @@ inline constexpr REGSAM KEY_MODIFY_RIGHTS =
 inline constexpr DWORD kMaxKeyNameChars = 255;
 
 class Registry {
-public:
+  public:
     virtual ~Registry() = default;
 
     // RegOpenKeyEx: an empty subKey opens a new handle on `key` itself.
@@ -89,7 +89,7 @@ public:
 
 // Closes the key it holds when it goes out of scope.
 class RegKey {
-public:
+  public:
     RegKey() = default;
     RegKey(Registry& reg, HKEY key) : reg_(&reg), key_(key) {}
     RegKey(const RegKey&) = delete;
@@ -97,13 +97,14 @@ public:
     RegKey(RegKey&& other) noexcept : reg_(other.reg_), key_(other.key_) { other.key_ = 0; }
     ~RegKey() { Close(); }
     void Close() {
-        if (reg_ != nullptr && key_ != 0) reg_->CloseKey(key_);
+        if (reg_ != nullptr && key_ != 0)
+            reg_->CloseKey(key_);
         key_ = 0;
     }
     HKEY get() const { return key_; }
     explicit operator bool() const { return key_ != 0; }
 
-private:
+  private:
     Registry* reg_ = nullptr;
     HKEY key_ = 0;
 };

@@ -23,7 +23,7 @@ std::unique_ptr<Registry> MakeMemory(bool readOnlyMachine) {
 }
 
 class RegistryContract : public ::testing::TestWithParam<RegistryFactory> {
-protected:
+  protected:
     void SetUp() override { reg = GetParam().make(false); }
 
     HKEY Create(HKEY hive, std::string_view path, REGSAM sam = KEY_ALL_ACCESS) {
@@ -33,10 +33,12 @@ protected:
     }
     std::string ReadBytes(HKEY key, std::string_view name, DWORD* type = nullptr) {
         DWORD size = 0;
-        if (reg->QueryValue(key, name, type, nullptr, &size) != ERROR_SUCCESS) return "<missing>";
+        if (reg->QueryValue(key, name, type, nullptr, &size) != ERROR_SUCCESS)
+            return "<missing>";
         std::string buf(size, '\0');
-        EXPECT_EQ(reg->QueryValue(key, name, type, reinterpret_cast<std::uint8_t*>(buf.data()), &size),
-                  ERROR_SUCCESS);
+        EXPECT_EQ(
+            reg->QueryValue(key, name, type, reinterpret_cast<std::uint8_t*>(buf.data()), &size),
+            ERROR_SUCCESS);
         buf.resize(size);
         return buf;
     }
@@ -46,18 +48,22 @@ protected:
 
 TEST_P(RegistryContract, OpenMissingCreateThenOpenAndCloseEveryHandle) {
     HKEY key = 0;
-    EXPECT_EQ(reg->OpenKey(HKEY_CURRENT_USER, "Software\\Korvane", KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(reg->OpenKey(HKEY_CURRENT_USER, "Software\\Korvane", KEY_READ, &key),
+              ERROR_FILE_NOT_FOUND);
     bool created = false;
-    ASSERT_EQ(reg->CreateKey(HKEY_CURRENT_USER, "Software\\Korvane\\7316", KEY_ALL_ACCESS, &key, &created),
+    ASSERT_EQ(reg->CreateKey(HKEY_CURRENT_USER, "Software\\Korvane\\7316", KEY_ALL_ACCESS, &key,
+                             &created),
               ERROR_SUCCESS);
     EXPECT_TRUE(created);
     EXPECT_EQ(reg->CloseKey(key), ERROR_SUCCESS);
-    ASSERT_EQ(reg->CreateKey(HKEY_CURRENT_USER, "SOFTWARE\\korvane\\7316", KEY_ALL_ACCESS, &key, &created),
+    ASSERT_EQ(reg->CreateKey(HKEY_CURRENT_USER, "SOFTWARE\\korvane\\7316", KEY_ALL_ACCESS, &key,
+                             &created),
               ERROR_SUCCESS);
     EXPECT_FALSE(created) << "key names are case-insensitive";
     EXPECT_EQ(reg->CloseKey(key), ERROR_SUCCESS);
     EXPECT_EQ(reg->CloseKey(key), ERROR_INVALID_HANDLE) << "a closed handle is gone";
-    EXPECT_EQ(reg->OpenKey(HKEY_CURRENT_USER, "Software\\Korvane\\7316", KEY_READ, &key), ERROR_SUCCESS);
+    EXPECT_EQ(reg->OpenKey(HKEY_CURRENT_USER, "Software\\Korvane\\7316", KEY_READ, &key),
+              ERROR_SUCCESS);
     EXPECT_EQ(reg->CloseKey(key), ERROR_SUCCESS);
     EXPECT_EQ(reg->OpenKey(0x12345, "x", KEY_READ, &key), ERROR_INVALID_HANDLE);
 }
@@ -73,7 +79,8 @@ TEST_P(RegistryContract, QueryGivesSizeFirstThenDataAndMoreDataWhenShort) {
     DWORD smallSize = 2;
     EXPECT_EQ(reg->QueryValue(key, "IsWizConfigured", &type, small, &smallSize), ERROR_MORE_DATA);
     EXPECT_EQ(smallSize, 3u);
-    EXPECT_EQ(ReadBytes(key, "isWIZconfigured"), std::string("-1\0", 3)) << "value names are case-insensitive";
+    EXPECT_EQ(ReadBytes(key, "isWIZconfigured"), std::string("-1\0", 3))
+        << "value names are case-insensitive";
     EXPECT_EQ(reg->QueryValue(key, "Missing", &type, nullptr, &size), ERROR_FILE_NOT_FOUND);
     reg->CloseKey(key);
 }
@@ -96,7 +103,8 @@ TEST_P(RegistryContract, TextWithoutNulReadsBackUnchangedByReadersThatDropTheLas
 }
 
 TEST_P(RegistryContract, DwordAndBinaryKeepTheirBytesAndType) {
-    HKEY key = Create(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Telephony\\Locations");
+    HKEY key = Create(HKEY_LOCAL_MACHINE,
+                      "Software\\Microsoft\\Windows\\CurrentVersion\\Telephony\\Locations");
     ASSERT_EQ(reg->SetDword(key, "CurrentID", 0x01020304), ERROR_SUCCESS);
     DWORD type = 0;
     EXPECT_EQ(ReadBytes(key, "CurrentID", &type), std::string("\x04\x03\x02\x01", 4));
@@ -110,13 +118,16 @@ TEST_P(RegistryContract, DwordAndBinaryKeepTheirBytesAndType) {
 
 TEST_P(RegistryContract, EnumerationIsStableAndCaseInsensitivelyOrdered) {
     HKEY key = Create(HKEY_CURRENT_USER, "Software\\Korvane\\TSpi_CSTA\\PreferredEDNs");
-    for (const char* sub : {"3000", "RTYUE", "1000", "abc", "2000"}) reg->CloseKey(Create(key, sub));
+    for (const char* sub : {"3000", "RTYUE", "1000", "abc", "2000"})
+        reg->CloseKey(Create(key, sub));
     std::vector<std::string> names;
     std::string name;
-    for (DWORD i = 0; reg->EnumKey(key, i, &name) == ERROR_SUCCESS; ++i) names.push_back(name);
+    for (DWORD i = 0; reg->EnumKey(key, i, &name) == ERROR_SUCCESS; ++i)
+        names.push_back(name);
     EXPECT_EQ(names, (std::vector<std::string>{"1000", "2000", "3000", "abc", "RTYUE"}));
     EXPECT_EQ(reg->EnumKey(key, 5, &name), ERROR_NO_MORE_ITEMS);
-    EXPECT_EQ(reg->EnumKey(key, 0, &name, 4), ERROR_MORE_DATA) << "1000 needs five characters with its NUL";
+    EXPECT_EQ(reg->EnumKey(key, 0, &name, 4), ERROR_MORE_DATA)
+        << "1000 needs five characters with its NUL";
     reg->CloseKey(key);
 }
 
@@ -127,17 +138,20 @@ TEST_P(RegistryContract, DeleteValueAndDeleteKeyRefusedWhileItHasSubkeys) {
     EXPECT_EQ(reg->DeleteValue(key, "IPKey"), ERROR_FILE_NOT_FOUND);
     reg->CloseKey(key);
 
-    EXPECT_EQ(reg->DeleteKey(HKEY_CURRENT_USER, "Software\\Korvane\\TSpi_CSTA"), ERROR_ACCESS_DENIED);
-    EXPECT_EQ(reg->DeleteKey(HKEY_CURRENT_USER, "Software\\Korvane\\TSpi_CSTA\\PreferredEDNs\\1000"),
-              ERROR_SUCCESS);
-    EXPECT_EQ(reg->DeleteKey(HKEY_CURRENT_USER, "Software\\Korvane\\TSpi_CSTA\\PreferredEDNs\\1000"),
-              ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(reg->DeleteKey(HKEY_CURRENT_USER, "Software\\Korvane\\TSpi_CSTA"),
+              ERROR_ACCESS_DENIED);
+    EXPECT_EQ(
+        reg->DeleteKey(HKEY_CURRENT_USER, "Software\\Korvane\\TSpi_CSTA\\PreferredEDNs\\1000"),
+        ERROR_SUCCESS);
+    EXPECT_EQ(
+        reg->DeleteKey(HKEY_CURRENT_USER, "Software\\Korvane\\TSpi_CSTA\\PreferredEDNs\\1000"),
+        ERROR_FILE_NOT_FOUND);
 
     // Deleting through a handle opened with DELETE on the key itself.
     reg->CloseKey(Create(HKEY_CURRENT_USER, "Software\\Korvane\\TSpi_CSTA\\PreferredEDNs\\2000"));
     HKEY victim = 0;
-    ASSERT_EQ(reg->OpenKey(HKEY_CURRENT_USER, "Software\\Korvane\\TSpi_CSTA\\PreferredEDNs\\2000", KEY_READ,
-                           &victim),
+    ASSERT_EQ(reg->OpenKey(HKEY_CURRENT_USER, "Software\\Korvane\\TSpi_CSTA\\PreferredEDNs\\2000",
+                           KEY_READ, &victim),
               ERROR_SUCCESS);
     EXPECT_EQ(reg->DeleteKey(victim, ""), ERROR_ACCESS_DENIED) << "opened without DELETE";
     reg->CloseKey(victim);
@@ -146,7 +160,8 @@ TEST_P(RegistryContract, DeleteValueAndDeleteKeyRefusedWhileItHasSubkeys) {
               ERROR_SUCCESS);
     EXPECT_EQ(reg->DeleteKey(victim, ""), ERROR_SUCCESS);
     std::string name;
-    EXPECT_EQ(reg->EnumKey(victim, 0, &name), ERROR_ACCESS_DENIED) << "no enumerate right on that handle";
+    EXPECT_EQ(reg->EnumKey(victim, 0, &name), ERROR_ACCESS_DENIED)
+        << "no enumerate right on that handle";
     reg->CloseKey(victim);
 }
 
@@ -172,18 +187,23 @@ TEST_P(RegistryContract, MachineHiveThatTheUserMayNotWriteIsReadOnly) {
     reg->CloseKey(key);
 
     auto user = GetParam().make(true);
-    if (user == nullptr) GTEST_SKIP();
+    if (user == nullptr)
+        GTEST_SKIP();
     // The same data seen by a user who may not write the machine hive: stores that share data
     // between instances answer it; the in-memory one starts empty, so seed it through a copy.
     HKEY read = 0;
-    EXPECT_EQ(user->CreateKey(HKEY_LOCAL_MACHINE, "Software", KEY_ALL_ACCESS, &read), ERROR_ACCESS_DENIED);
-    EXPECT_EQ(user->CreateKey(HKEY_LOCAL_MACHINE, "Software\\New", KEY_READ, &read), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(user->CreateKey(HKEY_LOCAL_MACHINE, "Software", KEY_ALL_ACCESS, &read),
+              ERROR_ACCESS_DENIED);
+    EXPECT_EQ(user->CreateKey(HKEY_LOCAL_MACHINE, "Software\\New", KEY_READ, &read),
+              ERROR_ACCESS_DENIED);
     HKEY userKey = 0;
-    EXPECT_EQ(user->CreateKey(HKEY_CURRENT_USER, "Software\\Korvane", KEY_ALL_ACCESS, &userKey), ERROR_SUCCESS);
+    EXPECT_EQ(user->CreateKey(HKEY_CURRENT_USER, "Software\\Korvane", KEY_ALL_ACCESS, &userKey),
+              ERROR_SUCCESS);
     user->CloseKey(userKey);
 }
 
-INSTANTIATE_TEST_SUITE_P(Stores, RegistryContract, ::testing::Values(RegistryFactory{"Memory", MakeMemory}),
+INSTANTIATE_TEST_SUITE_P(Stores, RegistryContract,
+                         ::testing::Values(RegistryFactory{"Memory", MakeMemory}),
                          [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace

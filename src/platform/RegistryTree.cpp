@@ -4,24 +4,25 @@
 
 namespace zelwiz {
 namespace {
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 }  // namespace
 
 bool NameEquals(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
 bool NameLess::operator()(std::string_view a, std::string_view b) const {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) {
-                                            return static_cast<unsigned char>(Lower(x)) <
-                                                   static_cast<unsigned char>(Lower(y));
-                                        });
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(Lower(x)) < static_cast<unsigned char>(Lower(y));
+    });
 }
 
 RegNode::RegNode(const RegNode& other) : name(other.name), values(other.values) {
-    for (const auto& [key, child] : other.subkeys) subkeys.emplace(key, std::make_unique<RegNode>(*child));
+    for (const auto& [key, child] : other.subkeys)
+        subkeys.emplace(key, std::make_unique<RegNode>(*child));
 }
 
 RegNode& RegNode::operator=(const RegNode& other) {
@@ -33,10 +34,12 @@ RegNode& RegNode::operator=(const RegNode& other) {
 }
 
 bool RegNode::operator==(const RegNode& other) const {
-    if (name != other.name || values != other.values || subkeys.size() != other.subkeys.size()) return false;
+    if (name != other.name || values != other.values || subkeys.size() != other.subkeys.size())
+        return false;
     auto a = subkeys.begin();
     for (auto b = other.subkeys.begin(); b != other.subkeys.end(); ++a, ++b) {
-        if (a->first != b->first || !(*a->second == *b->second)) return false;
+        if (a->first != b->first || !(*a->second == *b->second))
+            return false;
     }
     return true;
 }
@@ -52,7 +55,8 @@ const RegNode* RegNode::Find(std::string_view child) const {
 }
 
 RegNode& RegNode::FindOrAdd(std::string_view child) {
-    if (RegNode* found = Find(child)) return *found;
+    if (RegNode* found = Find(child))
+        return *found;
     auto node = std::make_unique<RegNode>(std::string(child));
     RegNode& ref = *node;
     subkeys.emplace(std::string(child), std::move(node));
@@ -81,21 +85,26 @@ void RegNode::SetValue(std::string_view valueName, DWORD type, std::vector<std::
 bool RegNode::RemoveValue(std::string_view valueName) {
     auto it = std::find_if(values.begin(), values.end(),
                            [&](const RegValueData& v) { return NameEquals(v.name, valueName); });
-    if (it == values.end()) return false;
+    if (it == values.end())
+        return false;
     values.erase(it);
     return true;
 }
 
 bool SplitKeyPath(std::string_view path, std::vector<std::string>* levels) {
     levels->clear();
-    if (path.empty()) return true;
+    if (path.empty())
+        return true;
     size_t start = 0;
     while (true) {
         size_t end = path.find('\\', start);
-        std::string_view level = path.substr(start, end == std::string_view::npos ? path.npos : end - start);
-        if (level.empty() || level.size() > kMaxKeyNameChars) return false;
+        std::string_view level =
+            path.substr(start, end == std::string_view::npos ? path.npos : end - start);
+        if (level.empty() || level.size() > kMaxKeyNameChars)
+            return false;
         levels->emplace_back(level);
-        if (end == std::string_view::npos) return true;
+        if (end == std::string_view::npos)
+            return true;
         start = end + 1;
     }
 }

@@ -10,7 +10,7 @@ namespace zelwiz {
 inline constexpr std::uint32_t STILL_ACTIVE = 259;
 
 class Shell {
-public:
+  public:
     using ProcessHandle = std::uintptr_t;
 
     virtual ~Shell() = default;

@@ -6,13 +6,16 @@
 namespace zelwiz {
 namespace {
 
-bool IsString(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
+bool IsString(DWORD type) {
+    return type == REG_SZ || type == REG_EXPAND_SZ;
+}
 
 const RegNode* Walk(const RegNode& root, const std::vector<std::string>& path) {
     const RegNode* node = &root;
     for (const auto& level : path) {
         node = node->Find(level);
-        if (node == nullptr) return nullptr;
+        if (node == nullptr)
+            return nullptr;
     }
     return node;
 }
@@ -21,7 +24,8 @@ RegNode* Walk(RegNode& root, const std::vector<std::string>& path) {
     return const_cast<RegNode*>(Walk(static_cast<const RegNode&>(root), path));
 }
 
-std::vector<std::string> Join(const std::vector<std::string>& base, const std::vector<std::string>& rest) {
+std::vector<std::string> Join(const std::vector<std::string>& base,
+                              const std::vector<std::string>& rest) {
     std::vector<std::string> all = base;
     all.insert(all.end(), rest.begin(), rest.end());
     return all;
@@ -29,13 +33,18 @@ std::vector<std::string> Join(const std::vector<std::string>& base, const std::v
 
 }  // namespace
 
-bool IsPredefinedHive(HKEY key) { return key == HKEY_CURRENT_USER || key == HKEY_LOCAL_MACHINE; }
+bool IsPredefinedHive(HKEY key) {
+    return key == HKEY_CURRENT_USER || key == HKEY_LOCAL_MACHINE;
+}
 
 const char* HiveName(HKEY key) {
     switch (key) {
-        case HKEY_CURRENT_USER: return "HKEY_CURRENT_USER";
-        case HKEY_LOCAL_MACHINE: return "HKEY_LOCAL_MACHINE";
-        default: return nullptr;
+        case HKEY_CURRENT_USER:
+            return "HKEY_CURRENT_USER";
+        case HKEY_LOCAL_MACHINE:
+            return "HKEY_LOCAL_MACHINE";
+        default:
+            return nullptr;
     }
 }
 
@@ -55,98 +64,132 @@ TreeRegistry::TreeRegistry() {
     roots_[HKEY_LOCAL_MACHINE];
 }
 
-LONG TreeRegistry::ReadHive(HKEY hive, const ReadFn& fn) { return fn(Root(hive)); }
-LONG TreeRegistry::WriteHive(HKEY hive, const WriteFn& fn) { return fn(Root(hive)); }
-bool TreeRegistry::HiveWritable(HKEY) { return true; }
+LONG TreeRegistry::ReadHive(HKEY hive, const ReadFn& fn) {
+    return fn(Root(hive));
+}
+LONG TreeRegistry::WriteHive(HKEY hive, const WriteFn& fn) {
+    return fn(Root(hive));
+}
+bool TreeRegistry::HiveWritable(HKEY) {
+    return true;
+}
 
 LONG TreeRegistry::Resolve(HKEY key, REGSAM needed, Handle* out) const {
     if (IsPredefinedHive(key)) {
         *out = Handle{key, {}, KEY_ALL_ACCESS};
     } else {
         auto it = handles_.find(key);
-        if (it == handles_.end()) return ERROR_INVALID_HANDLE;
+        if (it == handles_.end())
+            return ERROR_INVALID_HANDLE;
         *out = it->second;
     }
-    if ((out->sam & needed) != needed) return ERROR_ACCESS_DENIED;
+    if ((out->sam & needed) != needed)
+        return ERROR_ACCESS_DENIED;
     return ERROR_SUCCESS;
 }
 
 HKEY TreeRegistry::NewHandle(Handle h) {
-    while (handles_.count(nextHandle_) != 0 || nextHandle_ == 0) ++nextHandle_;
+    while (handles_.count(nextHandle_) != 0 || nextHandle_ == 0)
+        ++nextHandle_;
     HKEY id = nextHandle_++;
     handles_.emplace(id, std::move(h));
     return id;
 }
 
 LONG TreeRegistry::OpenKey(HKEY key, std::string_view subKey, REGSAM sam, HKEY* result) {
-    if (result == nullptr) return ERROR_INVALID_PARAMETER;
+    if (result == nullptr)
+        return ERROR_INVALID_PARAMETER;
     *result = 0;
     Handle parent;
-    if (LONG rc = Resolve(key, 0, &parent); rc != ERROR_SUCCESS) return rc;
+    if (LONG rc = Resolve(key, 0, &parent); rc != ERROR_SUCCESS)
+        return rc;
     std::vector<std::string> levels;
-    if (!SplitKeyPath(subKey, &levels)) return ERROR_FILE_NOT_FOUND;
+    if (!SplitKeyPath(subKey, &levels))
+        return ERROR_FILE_NOT_FOUND;
     std::vector<std::string> path = Join(parent.path, levels);
-    if ((sam & KEY_MODIFY_RIGHTS) != 0 && !HiveWritable(parent.hive)) return ERROR_ACCESS_DENIED;
+    if ((sam & KEY_MODIFY_RIGHTS) != 0 && !HiveWritable(parent.hive))
+        return ERROR_ACCESS_DENIED;
     LONG rc = ReadHive(parent.hive, [&](const RegNode& root) {
-        if (Walk(root, parent.path) == nullptr) return ERROR_KEY_DELETED;
+        if (Walk(root, parent.path) == nullptr)
+            return ERROR_KEY_DELETED;
         return Walk(root, path) == nullptr ? ERROR_FILE_NOT_FOUND : ERROR_SUCCESS;
     });
-    if (rc != ERROR_SUCCESS) return rc;
+    if (rc != ERROR_SUCCESS)
+        return rc;
     *result = NewHandle(Handle{parent.hive, std::move(path), sam});
     return ERROR_SUCCESS;
 }
 
-LONG TreeRegistry::CreateKey(HKEY key, std::string_view subKey, REGSAM sam, HKEY* result, bool* created) {
-    if (result == nullptr) return ERROR_INVALID_PARAMETER;
+LONG TreeRegistry::CreateKey(HKEY key, std::string_view subKey, REGSAM sam, HKEY* result,
+                             bool* created) {
+    if (result == nullptr)
+        return ERROR_INVALID_PARAMETER;
     *result = 0;
-    if (created != nullptr) *created = false;
+    if (created != nullptr)
+        *created = false;
     Handle parent;
-    if (LONG rc = Resolve(key, 0, &parent); rc != ERROR_SUCCESS) return rc;
+    if (LONG rc = Resolve(key, 0, &parent); rc != ERROR_SUCCESS)
+        return rc;
     std::vector<std::string> levels;
-    if (!SplitKeyPath(subKey, &levels)) return ERROR_INVALID_PARAMETER;
+    if (!SplitKeyPath(subKey, &levels))
+        return ERROR_INVALID_PARAMETER;
     std::vector<std::string> path = Join(parent.path, levels);
 
     bool exists = false;
     LONG rc = ReadHive(parent.hive, [&](const RegNode& root) {
-        if (Walk(root, parent.path) == nullptr) return ERROR_KEY_DELETED;
+        if (Walk(root, parent.path) == nullptr)
+            return ERROR_KEY_DELETED;
         exists = Walk(root, path) != nullptr;
         return ERROR_SUCCESS;
     });
-    if (rc != ERROR_SUCCESS) return rc;
+    if (rc != ERROR_SUCCESS)
+        return rc;
     if (!exists || (sam & KEY_MODIFY_RIGHTS) != 0) {
-        if (!HiveWritable(parent.hive)) return ERROR_ACCESS_DENIED;
+        if (!HiveWritable(parent.hive))
+            return ERROR_ACCESS_DENIED;
     }
     if (!exists) {
-        if ((parent.sam & KEY_CREATE_SUB_KEY) == 0) return ERROR_ACCESS_DENIED;
+        if ((parent.sam & KEY_CREATE_SUB_KEY) == 0)
+            return ERROR_ACCESS_DENIED;
         bool made = false;
         rc = WriteHive(parent.hive, [&](RegNode& root) {
             RegNode* node = Walk(root, parent.path);
-            if (node == nullptr) return ERROR_KEY_DELETED;
+            if (node == nullptr)
+                return ERROR_KEY_DELETED;
             for (const auto& level : levels) {
                 made = made || node->Find(level) == nullptr;
                 node = &node->FindOrAdd(level);
             }
             return ERROR_SUCCESS;
         });
-        if (rc != ERROR_SUCCESS) return rc;
-        if (created != nullptr) *created = made;
+        if (rc != ERROR_SUCCESS)
+            return rc;
+        if (created != nullptr)
+            *created = made;
     }
     *result = NewHandle(Handle{parent.hive, std::move(path), sam});
     return ERROR_SUCCESS;
 }
 
-LONG TreeRegistry::QueryValue(HKEY key, std::string_view name, DWORD* type, std::uint8_t* data, DWORD* size) {
+LONG TreeRegistry::QueryValue(HKEY key, std::string_view name, DWORD* type, std::uint8_t* data,
+                              DWORD* size) {
     Handle h;
-    if (LONG rc = Resolve(key, KEY_QUERY_VALUE, &h); rc != ERROR_SUCCESS) return rc;
-    if (data != nullptr && size == nullptr) return ERROR_INVALID_PARAMETER;
+    if (LONG rc = Resolve(key, KEY_QUERY_VALUE, &h); rc != ERROR_SUCCESS)
+        return rc;
+    if (data != nullptr && size == nullptr)
+        return ERROR_INVALID_PARAMETER;
     return ReadHive(h.hive, [&](const RegNode& root) {
         const RegNode* node = Walk(root, h.path);
-        if (node == nullptr) return ERROR_KEY_DELETED;
+        if (node == nullptr)
+            return ERROR_KEY_DELETED;
         const RegValueData* v = node->FindValue(name);
-        if (v == nullptr) return ERROR_FILE_NOT_FOUND;
-        if (type != nullptr) *type = v->type;
+        if (v == nullptr)
+            return ERROR_FILE_NOT_FOUND;
+        if (type != nullptr)
+            *type = v->type;
         auto needed = static_cast<DWORD>(v->data.size());
-        if (size == nullptr) return ERROR_SUCCESS;
+        if (size == nullptr)
+            return ERROR_SUCCESS;
         if (data == nullptr) {
             *size = needed;
             return ERROR_SUCCESS;
@@ -161,16 +204,22 @@ LONG TreeRegistry::QueryValue(HKEY key, std::string_view name, DWORD* type, std:
     });
 }
 
-LONG TreeRegistry::SetValue(HKEY key, std::string_view name, DWORD type, const std::uint8_t* data, DWORD size) {
+LONG TreeRegistry::SetValue(HKEY key, std::string_view name, DWORD type, const std::uint8_t* data,
+                            DWORD size) {
     Handle h;
-    if (LONG rc = Resolve(key, KEY_SET_VALUE, &h); rc != ERROR_SUCCESS) return rc;
-    if (data == nullptr && size != 0) return ERROR_INVALID_PARAMETER;
-    if (!HiveWritable(h.hive)) return ERROR_ACCESS_DENIED;
+    if (LONG rc = Resolve(key, KEY_SET_VALUE, &h); rc != ERROR_SUCCESS)
+        return rc;
+    if (data == nullptr && size != 0)
+        return ERROR_INVALID_PARAMETER;
+    if (!HiveWritable(h.hive))
+        return ERROR_ACCESS_DENIED;
     std::vector<std::uint8_t> bytes(data, data + size);
-    if (IsString(type) && (bytes.empty() || bytes.back() != 0)) bytes.push_back(0);
+    if (IsString(type) && (bytes.empty() || bytes.back() != 0))
+        bytes.push_back(0);
     return WriteHive(h.hive, [&](RegNode& root) {
         RegNode* node = Walk(root, h.path);
-        if (node == nullptr) return ERROR_KEY_DELETED;
+        if (node == nullptr)
+            return ERROR_KEY_DELETED;
         node->SetValue(name, type, bytes);
         return ERROR_SUCCESS;
     });
@@ -178,14 +227,19 @@ LONG TreeRegistry::SetValue(HKEY key, std::string_view name, DWORD type, const s
 
 LONG TreeRegistry::EnumKey(HKEY key, DWORD index, std::string* name, DWORD bufferChars) {
     Handle h;
-    if (LONG rc = Resolve(key, KEY_ENUMERATE_SUB_KEYS, &h); rc != ERROR_SUCCESS) return rc;
-    if (name == nullptr) return ERROR_INVALID_PARAMETER;
+    if (LONG rc = Resolve(key, KEY_ENUMERATE_SUB_KEYS, &h); rc != ERROR_SUCCESS)
+        return rc;
+    if (name == nullptr)
+        return ERROR_INVALID_PARAMETER;
     return ReadHive(h.hive, [&](const RegNode& root) {
         const RegNode* node = Walk(root, h.path);
-        if (node == nullptr) return ERROR_KEY_DELETED;
-        if (index >= node->subkeys.size()) return ERROR_NO_MORE_ITEMS;
+        if (node == nullptr)
+            return ERROR_KEY_DELETED;
+        if (index >= node->subkeys.size())
+            return ERROR_NO_MORE_ITEMS;
         auto it = std::next(node->subkeys.begin(), index);
-        if (it->second->name.size() + 1 > bufferChars) return ERROR_MORE_DATA;
+        if (it->second->name.size() + 1 > bufferChars)
+            return ERROR_MORE_DATA;
         *name = it->second->name;
         return ERROR_SUCCESS;
     });
@@ -193,36 +247,46 @@ LONG TreeRegistry::EnumKey(HKEY key, DWORD index, std::string* name, DWORD buffe
 
 LONG TreeRegistry::DeleteValue(HKEY key, std::string_view name) {
     Handle h;
-    if (LONG rc = Resolve(key, KEY_SET_VALUE, &h); rc != ERROR_SUCCESS) return rc;
-    if (!HiveWritable(h.hive)) return ERROR_ACCESS_DENIED;
+    if (LONG rc = Resolve(key, KEY_SET_VALUE, &h); rc != ERROR_SUCCESS)
+        return rc;
+    if (!HiveWritable(h.hive))
+        return ERROR_ACCESS_DENIED;
     return WriteHive(h.hive, [&](RegNode& root) {
         RegNode* node = Walk(root, h.path);
-        if (node == nullptr) return ERROR_KEY_DELETED;
+        if (node == nullptr)
+            return ERROR_KEY_DELETED;
         return node->RemoveValue(name) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
     });
 }
 
 LONG TreeRegistry::DeleteKey(HKEY key, std::string_view subKey) {
     Handle h;
-    if (LONG rc = Resolve(key, subKey.empty() ? DELETE_ACCESS : 0, &h); rc != ERROR_SUCCESS) return rc;
+    if (LONG rc = Resolve(key, subKey.empty() ? DELETE_ACCESS : 0, &h); rc != ERROR_SUCCESS)
+        return rc;
     std::vector<std::string> levels;
-    if (!SplitKeyPath(subKey, &levels)) return ERROR_FILE_NOT_FOUND;
+    if (!SplitKeyPath(subKey, &levels))
+        return ERROR_FILE_NOT_FOUND;
     std::vector<std::string> path = Join(h.path, levels);
-    if (path.empty()) return ERROR_ACCESS_DENIED;  // a hive itself cannot be deleted
-    if (!HiveWritable(h.hive)) return ERROR_ACCESS_DENIED;
+    if (path.empty())
+        return ERROR_ACCESS_DENIED;  // a hive itself cannot be deleted
+    if (!HiveWritable(h.hive))
+        return ERROR_ACCESS_DENIED;
     return WriteHive(h.hive, [&](RegNode& root) {
         std::vector<std::string> parentPath(path.begin(), path.end() - 1);
         RegNode* parent = Walk(root, parentPath);
         RegNode* target = parent == nullptr ? nullptr : parent->Find(path.back());
-        if (target == nullptr) return ERROR_FILE_NOT_FOUND;
-        if (!target->subkeys.empty()) return ERROR_ACCESS_DENIED;
+        if (target == nullptr)
+            return ERROR_FILE_NOT_FOUND;
+        if (!target->subkeys.empty())
+            return ERROR_ACCESS_DENIED;
         parent->subkeys.erase(parent->subkeys.find(path.back()));
         return ERROR_SUCCESS;
     });
 }
 
 LONG TreeRegistry::CloseKey(HKEY key) {
-    if (IsPredefinedHive(key)) return ERROR_SUCCESS;
+    if (IsPredefinedHive(key))
+        return ERROR_SUCCESS;
     return handles_.erase(key) == 1 ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
 }
 
@@ -234,6 +298,8 @@ void MemoryRegistry::SetHiveWritable(HKEY hive, bool writable) {
     }
 }
 
-bool MemoryRegistry::HiveWritable(HKEY hive) { return readOnly_.count(hive) == 0; }
+bool MemoryRegistry::HiveWritable(HKEY hive) {
+    return readOnly_.count(hive) == 0;
+}
 
 }  // namespace zelwiz

@@ -13,7 +13,7 @@
 namespace zelwiz {
 
 class TreeRegistry : public Registry {
-public:
+  public:
     TreeRegistry();
 
     LONG OpenKey(HKEY key, std::string_view subKey, REGSAM sam, HKEY* result) override;
@@ -30,7 +30,7 @@ public:
 
     size_t OpenHandleCount() const { return handles_.size(); }
 
-protected:
+  protected:
     using ReadFn = std::function<LONG(const RegNode& root)>;
     using WriteFn = std::function<LONG(RegNode& root)>;
 
@@ -44,7 +44,7 @@ protected:
 
     RegNode& Root(HKEY hive) { return roots_[hive]; }
 
-private:
+  private:
     struct Handle {
         HKEY hive;
         std::vector<std::string> path;
@@ -61,14 +61,14 @@ private:
 // The registry of the tests: both hives in memory; either can be made read-only, as HKLM is for a
 // user who is not an administrator.
 class MemoryRegistry : public TreeRegistry {
-public:
+  public:
     void SetHiveWritable(HKEY hive, bool writable);
     const RegNode& Hive(HKEY hive) { return Root(hive); }
 
-protected:
+  protected:
     bool HiveWritable(HKEY hive) override;
 
-private:
+  private:
     std::set<HKEY> readOnly_;
 };
 
