@@ -60,6 +60,8 @@ std::string DefaultDescription(std::int32_t number) {
     }
 }
 
+void End() { throw ProgramEnd{}; }
+
 void Raise(std::int32_t number, std::string source, std::string description,
            std::source_location where) {
     ErrorRecord r;

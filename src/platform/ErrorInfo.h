@@ -57,6 +57,11 @@ class BasicError : public std::exception {
     ErrorRecord record_;
 };
 
+// The classic End statement: the program stops at once. Error traps let it pass; the program's
+// entry catches it and ends the process without unloading anything.
+struct ProgramEnd {};
+[[noreturn]] void End();
+
 // Raises error `number`; an empty description takes the classic one. The line recorded is the
 // C++ line of the statement that raised.
 [[noreturn]] void Raise(std::int32_t number, std::string source = {}, std::string description = {},
@@ -77,6 +82,8 @@ class ResumeNext {
         try {
             std::forward<F>(statement)();
             return true;
+        } catch (const ProgramEnd&) {
+            throw;
         } catch (...) {
             CaptureCurrentException(static_cast<std::int32_t>(where.line()));
             if (onError_)
@@ -97,6 +104,8 @@ bool OnErrorExit(F&& body, const std::function<void()>& onError) {
     try {
         std::forward<F>(body)();
         return true;
+    } catch (const ProgramEnd&) {
+        throw;
     } catch (...) {
         CaptureCurrentException(0);
         if (onError)
