@@ -63,12 +63,12 @@ std::string DefaultDescription(std::int32_t number) {
 void End() { throw ProgramEnd{}; }
 
 void Raise(std::int32_t number, std::string source, std::string description,
-           std::source_location where) {
+           std::int32_t line) {
     ErrorRecord r;
     r.Number = number;
     r.Description = description.empty() ? DefaultDescription(number) : std::move(description);
     r.Source = std::move(source);
-    r.Erl = static_cast<std::int32_t>(where.line());
+    r.Erl = line;
     r.LastDllError = gLastDllError;
     throw BasicError(std::move(r));
 }

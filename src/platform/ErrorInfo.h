@@ -13,7 +13,6 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
-#include <source_location>
 #include <string>
 
 namespace zelwiz {
@@ -65,7 +64,7 @@ struct ProgramEnd {};
 // Raises error `number`; an empty description takes the classic one. The line recorded is the
 // C++ line of the statement that raised.
 [[noreturn]] void Raise(std::int32_t number, std::string source = {}, std::string description = {},
-                        std::source_location where = std::source_location::current());
+                        std::int32_t line = __builtin_LINE());
 
 // Turns the exception in flight into the pending error information (BasicError as it is,
 // std::bad_alloc as 7, any other exception as 5 with its text).
@@ -78,14 +77,14 @@ class ResumeNext {
     explicit ResumeNext(std::function<void()> onError = {}) : onError_(std::move(onError)) {}
 
     template <class F>
-    bool operator()(F&& statement, std::source_location where = std::source_location::current()) {
+    bool operator()(F&& statement, std::int32_t line = __builtin_LINE()) {
         try {
             std::forward<F>(statement)();
             return true;
         } catch (const ProgramEnd&) {
             throw;
         } catch (...) {
-            CaptureCurrentException(static_cast<std::int32_t>(where.line()));
+            CaptureCurrentException(line);
             if (onError_)
                 onError_();
             ClearErr();
