@@ -1,0 +1,490 @@
+#include "platform/RegFile.h"
+
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+namespace zelwiz {
+namespace {
+
+constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::size_t kHexLineWidth = 80;  // as regedit wraps its hex lists
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view TrimBlanks(std::string_view s) {
+    while (!s.empty() && IsBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+char Lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string Lowered(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        c = Lower(c);
+    return out;
+}
+
+bool ConsumePrefixNoCase(std::string_view* s, std::string_view prefix) {
+    if (s->size() < prefix.size() || !NameEquals(s->substr(0, prefix.size()), prefix))
+        return false;
+    s->remove_prefix(prefix.size());
+    return true;
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// 1 to `maxDigits` hexadecimal digits, nothing else.
+bool ParseHex(std::string_view s, std::size_t maxDigits, std::uint32_t* value) {
+    if (s.empty() || s.size() > maxDigits)
+        return false;
+    *value = 0;
+    for (char c : s) {
+        int d = HexDigit(c);
+        if (d < 0)
+            return false;
+        *value = *value * 16 + static_cast<std::uint32_t>(d);
+    }
+    return true;
+}
+
+bool IsValidUtf8(std::string_view s) {
+    const auto* p = reinterpret_cast<const unsigned char*>(s.data());
+    const unsigned char* end = p + s.size();
+    while (p < end) {
+        unsigned char c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        }
+        std::size_t more;
+        std::uint32_t cp;
+        if (c >= 0xC2 && c <= 0xDF) {
+            more = 1;
+            cp = c & 0x1F;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            more = 2;
+            cp = c & 0x0F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            more = 3;
+            cp = c & 0x07;
+        } else {
+            return false;
+        }
+        if (static_cast<std::size_t>(end - p) <= more)
+            return false;
+        for (std::size_t i = 1; i <= more; ++i) {
+            if ((p[i] & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (p[i] & 0x3F);
+        }
+        if ((more == 2 && cp < 0x800) || (more == 3 && cp < 0x10000) || cp > 0x10FFFF ||
+            (cp >= 0xD800 && cp <= 0xDFFF)) {
+            return false;
+        }
+        p += more + 1;
+    }
+    return true;
+}
+
+// Why a key or value name cannot stand in a .reg file, or nullptr when it can.
+const char* NameProblem(std::string_view name) {
+    if (name.find_first_of(std::string_view("\0\r\n", 3)) != std::string_view::npos) {
+        return "a name holds a NUL or a line break";
+    }
+    if (!IsValidUtf8(name))
+        return "text is not valid UTF-8";
+    return nullptr;
+}
+
+// A REG_SZ that reads back as the same bytes from "text": one terminating NUL, no other NUL,
+// no line break, valid UTF-8.
+bool IsQuotableText(const std::vector<std::uint8_t>& data) {
+    if (data.empty() || data.back() != 0)
+        return false;
+    std::string_view text(reinterpret_cast<const char*>(data.data()), data.size() - 1);
+    return NameProblem(text) == nullptr;
+}
+
+// Sets values while parsing. A key with many values gets an index by lower-case name, so that a
+// file is read in linear time however its values are spread over it.
+class ValueWriter {
+  public:
+    void Set(RegNode& node, std::string name, DWORD type, std::vector<std::uint8_t> data) {
+        auto it = index_.find(&node);
+        if (it == index_.end()) {
+            if (node.values.size() < kIndexFrom) {
+                node.SetValue(name, type, std::move(data));
+                return;
+            }
+            it = index_.emplace(&node, Index{}).first;
+            for (std::size_t i = 0; i < node.values.size(); ++i) {
+                it->second.emplace(Lowered(node.values[i].name), i);
+            }
+        }
+        auto [pos, inserted] = it->second.emplace(Lowered(name), node.values.size());
+        if (inserted) {
+            node.values.push_back(RegValueData{std::move(name), type, std::move(data)});
+        } else {
+            node.values[pos->second].type = type;
+            node.values[pos->second].data = std::move(data);
+        }
+    }
+
+  private:
+    static constexpr std::size_t kIndexFrom = 16;
+    using Index = std::unordered_map<std::string, std::size_t>;
+    std::unordered_map<const RegNode*, Index> index_;
+};
+
+class Parser {
+  public:
+    Parser(std::string_view text, HKEY hive, RegNode* root, RegFileError* error)
+        : text_(text), hive_(HiveName(hive)), root_(root), error_(error) {}
+
+    bool Run() {
+        if (text_.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+            text_.remove_prefix(kByteOrderMark.size());
+        }
+        if (text_.find_first_not_of(" \t\r\n") == std::string_view::npos)
+            return true;
+        if (hive_ == nullptr)
+            return Fail("not a hive this store keeps");
+        std::string_view line;
+        NextLine(&line);
+        if (line != kHeader)
+            return Fail("expected the line " + std::string(kHeader));
+        while (NextLine(&line)) {
+            if (line.empty() || line.front() == ';')
+                continue;
+            if (line.front() == '[') {
+                if (!Section(line))
+                    return false;
+            } else if (!Value(line)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+  private:
+    bool Fail(std::string reason) {
+        error_->line = line_;
+        error_->reason = std::move(reason);
+        return false;
+    }
+
+    // The next line without its line end and surrounding blanks.
+    bool NextLine(std::string_view* line) {
+        if (pos_ >= text_.size())
+            return false;
+        std::size_t end = text_.find('\n', pos_);
+        if (end == std::string_view::npos)
+            end = text_.size();
+        std::string_view raw = text_.substr(pos_, end - pos_);
+        pos_ = end + 1;
+        ++line_;
+        if (!raw.empty() && raw.back() == '\r')
+            raw.remove_suffix(1);
+        *line = TrimBlanks(raw);
+        return true;
+    }
+
+    bool Section(std::string_view line) {
+        if (line.back() != ']')
+            return Fail("expected ] at the end of the key line");
+        std::string_view path = line.substr(1, line.size() - 2);
+        if (!path.empty() && path.front() == '-')
+            return Fail("key deletions are not supported");
+        std::size_t slash = path.find('\\');
+        std::string_view hive = path.substr(0, slash);
+        if (!NameEquals(hive, hive_))
+            return Fail("key is not under " + std::string(hive_));
+        current_ = root_;
+        if (slash == std::string_view::npos)
+            return true;
+        std::vector<std::string> levels;
+        if (!SplitKeyPath(path.substr(slash + 1), &levels) || levels.empty()) {
+            return Fail("empty key name, or one longer than 255 characters");
+        }
+        if (levels.size() > kMaxKeyDepth)
+            return Fail("key path deeper than 512 levels");
+        for (const auto& level : levels) {
+            if (const char* problem = NameProblem(level))
+                return Fail(problem);
+            current_ = &current_->FindOrAdd(level);
+        }
+        return true;
+    }
+
+    // A quoted text at the start of `*s` with \\ and \" escapes; `*s` is left after its end.
+    bool Quoted(std::string_view* s, std::string* out) {
+        out->clear();
+        std::size_t i = 1;
+        while (true) {
+            std::size_t stop = s->find_first_of("\\\"", i);
+            if (stop == std::string_view::npos)
+                return Fail("missing closing quote");
+            out->append(s->substr(i, stop - i));
+            if ((*s)[stop] == '"') {
+                s->remove_prefix(stop + 1);
+                if (!IsValidUtf8(*out))
+                    return Fail("text is not valid UTF-8");
+                return true;
+            }
+            if (stop + 1 >= s->size() || ((*s)[stop + 1] != '\\' && (*s)[stop + 1] != '"')) {
+                return Fail("unknown escape; only \\\\ and \\\" are allowed");
+            }
+            out->push_back((*s)[stop + 1]);
+            i = stop + 2;
+        }
+    }
+
+    bool Value(std::string_view line) {
+        if (line.front() != '"' && line.front() != '@')
+            return Fail("expected \"name\"=value");
+        if (current_ == nullptr)
+            return Fail("value before the first [key] line");
+        std::string name;
+        if (line.front() == '@') {
+            line.remove_prefix(1);
+        } else {
+            if (!Quoted(&line, &name))
+                return false;
+            if (const char* problem = NameProblem(name))
+                return Fail(problem);
+        }
+        line = TrimBlanks(line);
+        if (line.empty() || line.front() != '=')
+            return Fail("expected \"name\"=value");
+        line = TrimBlanks(line.substr(1));
+
+        DWORD type = REG_BINARY;
+        std::vector<std::uint8_t> data;
+        if (!line.empty() && line.front() == '"') {
+            std::string text;
+            if (!Quoted(&line, &text))
+                return false;
+            if (!TrimBlanks(line).empty())
+                return Fail("unexpected text after the closing quote");
+            type = REG_SZ;
+            data.assign(text.begin(), text.end());
+            data.push_back(0);
+        } else if (ConsumePrefixNoCase(&line, "dword:")) {
+            std::uint32_t v = 0;
+            if (!ParseHex(TrimBlanks(line), 8, &v))
+                return Fail("expected dword:xxxxxxxx");
+            type = REG_DWORD;
+            data = {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
+                    static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 24)};
+        } else if (ConsumePrefixNoCase(&line, "hex")) {
+            if (!line.empty() && line.front() == '(') {
+                std::size_t close = line.find("):");
+                if (close == std::string_view::npos ||
+                    !ParseHex(line.substr(1, close - 1), 8, &type)) {
+                    return Fail("expected hex(n): with a hexadecimal type number");
+                }
+                line.remove_prefix(close + 2);
+            } else if (!line.empty() && line.front() == ':') {
+                line.remove_prefix(1);
+            } else {
+                return Fail("expected hex: or hex(n):");
+            }
+            if (!HexBytes(line, &data))
+                return false;
+        } else {
+            return Fail("expected \"text\", dword: or hex: after =");
+        }
+        values_.Set(*current_, std::move(name), type, std::move(data));
+        return true;
+    }
+
+    // Comma-separated bytes; a line ending in \ continues on the next one.
+    bool HexBytes(std::string_view chunk, std::vector<std::uint8_t>* out) {
+        while (true) {
+            chunk = TrimBlanks(chunk);
+            bool continues = !chunk.empty() && chunk.back() == '\\';
+            if (continues)
+                chunk.remove_suffix(1);
+            std::size_t start = 0;
+            while (start < chunk.size()) {
+                std::size_t comma = chunk.find(',', start);
+                std::size_t end = comma == std::string_view::npos ? chunk.size() : comma;
+                std::uint32_t byte = 0;
+                if (!ParseHex(TrimBlanks(chunk.substr(start, end - start)), 2, &byte)) {
+                    return Fail("expected bytes as two hexadecimal digits separated by commas");
+                }
+                out->push_back(static_cast<std::uint8_t>(byte));
+                if (comma == std::string_view::npos)
+                    break;
+                start = comma + 1;
+                // A comma closes a line only when the list goes on below.
+                if (start == chunk.size() && !continues) {
+                    return Fail("expected a byte after the last comma");
+                }
+            }
+            if (!continues)
+                return true;
+            if (!NextLine(&chunk))
+                return Fail("hex list continues past the end of the file");
+        }
+    }
+
+    std::string_view text_;
+    const char* hive_;
+    RegNode* root_;
+    RegFileError* error_;
+    std::size_t pos_ = 0;
+    int line_ = 0;
+    RegNode* current_ = nullptr;
+    ValueWriter values_;
+};
+
+class Writer {
+  public:
+    explicit Writer(const char* hive) : hive_(hive) {}
+
+    bool Run(const RegNode& root) {
+        out_.append(kHeader).append("\n\n");
+        path_ = hive_;
+        if (!root.values.empty() && !Key(root))
+            return false;
+        return Subkeys(root, 0);
+    }
+    std::string Take() { return std::move(out_); }
+
+  private:
+    bool Subkeys(const RegNode& node, std::size_t depth) {
+        if (!node.subkeys.empty() && depth >= kMaxKeyDepth)
+            return false;
+        for (const auto& entry : node.subkeys) {
+            const RegNode& child = *entry.second;
+            if (NameProblem(child.name) != nullptr)
+                return false;
+            std::size_t keep = path_.size();
+            path_.append("\\").append(child.name);
+            if (!Key(child) || !Subkeys(child, depth + 1))
+                return false;
+            path_.resize(keep);
+        }
+        return true;
+    }
+
+    bool Key(const RegNode& node) {
+        out_.append("[").append(path_).append("]\n");
+        for (const RegValueData& v : node.values) {
+            if (v.name.empty()) {
+                out_.push_back('@');
+            } else {
+                if (NameProblem(v.name) != nullptr)
+                    return false;
+                Quote(v.name);
+            }
+            out_.push_back('=');
+            Data(v);
+            out_.push_back('\n');
+        }
+        out_.push_back('\n');
+        return true;
+    }
+
+    void Quote(std::string_view text) {
+        out_.push_back('"');
+        for (char c : text) {
+            if (c == '\\' || c == '"')
+                out_.push_back('\\');
+            out_.push_back(c);
+        }
+        out_.push_back('"');
+    }
+
+    void Data(const RegValueData& v) {
+        static constexpr char kDigits[] = "0123456789abcdef";
+        if (v.type == REG_SZ && IsQuotableText(v.data)) {
+            Quote(
+                std::string_view(reinterpret_cast<const char*>(v.data.data()), v.data.size() - 1));
+            return;
+        }
+        if (v.type == REG_DWORD && v.data.size() == 4) {
+            out_.append("dword:");
+            for (int i = 3; i >= 0; --i) {
+                out_.push_back(kDigits[v.data[static_cast<std::size_t>(i)] >> 4]);
+                out_.push_back(kDigits[v.data[static_cast<std::size_t>(i)] & 0xF]);
+            }
+            return;
+        }
+        std::size_t lineStart = out_.rfind('\n') + 1;
+        if (v.type == REG_BINARY) {
+            out_.append("hex:");
+        } else {
+            out_.append("hex(");
+            char digits[8];
+            int n = 0;
+            DWORD t = v.type;
+            do {
+                digits[n++] = kDigits[t & 0xF];
+                t >>= 4;
+            } while (t != 0);
+            while (n > 0)
+                out_.push_back(digits[--n]);
+            out_.append("):");
+        }
+        std::size_t column = out_.size() - lineStart;
+        for (std::size_t i = 0; i < v.data.size(); ++i) {
+            bool last = i + 1 == v.data.size();
+            std::size_t width = last ? 2 : 3;
+            if (i > 0 && column + width + 1 > kHexLineWidth) {
+                out_.append("\\\n  ");
+                column = 2;
+            }
+            out_.push_back(kDigits[v.data[i] >> 4]);
+            out_.push_back(kDigits[v.data[i] & 0xF]);
+            if (!last)
+                out_.push_back(',');
+            column += width;
+        }
+    }
+
+    const char* hive_;
+    std::string path_;
+    std::string out_;
+};
+
+}  // namespace
+
+bool ParseRegFile(std::string_view text, HKEY hive, RegNode* root, RegFileError* error) {
+    RegNode parsed;
+    Parser parser(text, hive, &parsed, error);
+    bool ok = parser.Run();
+    *root = ok ? std::move(parsed) : RegNode{};
+    return ok;
+}
+
+std::optional<std::string> SerializeRegFile(const RegNode& root, HKEY hive) {
+    const char* name = HiveName(hive);
+    if (name == nullptr)
+        return std::nullopt;
+    Writer writer(name);
+    if (!writer.Run(root))
+        return std::nullopt;
+    return writer.Take();
+}
+
+}  // namespace zelwiz

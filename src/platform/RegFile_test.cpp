@@ -1,0 +1,241 @@
+#include "platform/RegFile.h"
+
+#include <gtest/gtest.h>
+
+namespace zelwiz {
+namespace {
+
+std::vector<std::uint8_t> Bytes(std::string_view s) {
+    return {s.begin(), s.end()};
+}
+
+RegNode Parse(std::string_view text, HKEY hive = HKEY_CURRENT_USER) {
+    RegNode root;
+    RegFileError error;
+    EXPECT_TRUE(ParseRegFile(text, hive, &root, &error))
+        << "line " << error.line << ": " << error.reason;
+    return root;
+}
+
+const RegValueData* ValueAt(const RegNode& root, std::initializer_list<std::string_view> path,
+                            std::string_view name) {
+    const RegNode* node = &root;
+    for (auto level : path) {
+        node = node->Find(level);
+        if (node == nullptr)
+            return nullptr;
+    }
+    return node->FindValue(name);
+}
+
+TEST(RegFile, WritesEachTypeInItsFormAndReadsTheSameTreeBack) {
+    RegNode root;
+    root.SetValue("", REG_SZ, Bytes(std::string_view("hive default\0", 13)));
+    RegNode& install = root.FindOrAdd("Software").FindOrAdd("Korvane").FindOrAdd("7316");
+    install.FindOrAdd("Empty");
+    RegNode& values = install.FindOrAdd("Install");
+    values.SetValue("CCC", REG_SZ, Bytes(std::string_view("Third \"CSTA\" C:\\LAN\0", 20)));
+    values.SetValue("", REG_SZ, Bytes(std::string_view("ümlaut\0", 8)));
+    values.SetValue("@", REG_SZ, Bytes(std::string_view("\0", 1)));
+    values.SetValue("CurrentID", REG_DWORD, {0x04, 0x03, 0x02, 0x01});
+    values.SetValue("Short", REG_DWORD, {0x01, 0x02, 0x03});
+    values.SetValue("NoNul", REG_SZ, Bytes("ab"));
+    values.SetValue("TwoNuls", REG_SZ, Bytes(std::string_view("a\0b\0", 4)));
+    values.SetValue("Lines", REG_SZ, Bytes(std::string_view("a\r\nb\0", 5)));
+    values.SetValue("Latin1", REG_SZ, Bytes(std::string_view("\xE9\0", 2)));
+    values.SetValue("Path", REG_EXPAND_SZ, Bytes(std::string_view("%P%\0", 4)));
+    values.SetValue("Multi", REG_MULTI_SZ, Bytes(std::string_view("a\0\0", 3)));
+    values.SetValue("Odd", 0x12345678, {});
+    values.SetValue("Empty", REG_BINARY, {});
+    std::vector<std::uint8_t> blob(30);
+    for (std::size_t i = 0; i < blob.size(); ++i)
+        blob[i] = static_cast<std::uint8_t>(i * 9);
+    values.SetValue("Blob", REG_BINARY, blob);
+
+    auto text = SerializeRegFile(root, HKEY_CURRENT_USER);
+    ASSERT_TRUE(text.has_value());
+    EXPECT_EQ(
+        *text,
+        "Windows Registry Editor Version 5.00\n"
+        "\n"
+        "[HKEY_CURRENT_USER]\n"
+        "@=\"hive default\"\n"
+        "\n"
+        "[HKEY_CURRENT_USER\\Software]\n"
+        "\n"
+        "[HKEY_CURRENT_USER\\Software\\Korvane]\n"
+        "\n"
+        "[HKEY_CURRENT_USER\\Software\\Korvane\\7316]\n"
+        "\n"
+        "[HKEY_CURRENT_USER\\Software\\Korvane\\7316\\Empty]\n"
+        "\n"
+        "[HKEY_CURRENT_USER\\Software\\Korvane\\7316\\Install]\n"
+        "\"CCC\"=\"Third \\\"CSTA\\\" C:\\\\LAN\"\n"
+        "@=\"ümlaut\"\n"
+        "\"@\"=\"\"\n"
+        "\"CurrentID\"=dword:01020304\n"
+        "\"Short\"=hex(4):01,02,03\n"
+        "\"NoNul\"=hex(1):61,62\n"
+        "\"TwoNuls\"=hex(1):61,00,62,00\n"
+        "\"Lines\"=hex(1):61,0d,0a,62,00\n"
+        "\"Latin1\"=hex(1):e9,00\n"
+        "\"Path\"=hex(2):25,50,25,00\n"
+        "\"Multi\"=hex(7):61,00,00\n"
+        "\"Odd\"=hex(12345678):\n"
+        "\"Empty\"=hex:\n"
+        "\"Blob\"=hex:00,09,12,1b,24,2d,36,3f,48,51,5a,63,6c,75,7e,87,90,99,a2,ab,b4,bd,\\\n"
+        "  c6,cf,d8,e1,ea,f3,fc,05\n"
+        "\n");
+
+    RegNode back = Parse(*text);
+    EXPECT_TRUE(back == root);
+    EXPECT_EQ(SerializeRegFile(back, HKEY_CURRENT_USER), text);
+}
+
+TEST(RegFile, ReadsWhatRegeditAndPeopleWrite) {
+    RegNode root = Parse(
+        "\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n"
+        "\r\n"
+        "; written by hand\r\n"
+        "[hkey_local_machine\\SOFTWARE\\Korvane]  \r\n"
+        "  \"Name\" = \"first\"\r\n"
+        "\"CurrentID\"=DWORD:1F\r\n"
+        "\"Blob\"=HEX:0A, b,\\\r\n"
+        "    \\\r\n"
+        "  ff\r\n"
+        "\r\n"
+        "[HKEY_LOCAL_MACHINE\\Software\\korvane\\TSpi_CSTA]\r\n"
+        "[HKEY_LOCAL_MACHINE\\Software\\Korvane]\r\n"
+        "\"name\"=hex(2):41,00\r\n"
+        "\"\"=\"default\"",
+        HKEY_LOCAL_MACHINE);
+    const RegNode* korvane =
+        root.Find("software") ? root.Find("software")->Find("KORVANE") : nullptr;
+    ASSERT_NE(korvane, nullptr);
+    EXPECT_EQ(root.Find("Software")->name, "SOFTWARE") << "the first spelling of a key is kept";
+    EXPECT_NE(korvane->Find("TSpi_CSTA"), nullptr);
+    ASSERT_EQ(korvane->values.size(), 4u) << "a later section of the same key adds to it";
+    EXPECT_EQ(korvane->values[0], (RegValueData{"Name", REG_EXPAND_SZ, {'A', 0}}))
+        << "a later value of the same name replaces the first, in its place";
+    EXPECT_EQ(korvane->values[1], (RegValueData{"CurrentID", REG_DWORD, {0x1f, 0, 0, 0}}));
+    EXPECT_EQ(korvane->values[2], (RegValueData{"Blob", REG_BINARY, {0x0a, 0x0b, 0xff}}));
+    EXPECT_EQ(korvane->values[3],
+              (RegValueData{"", REG_SZ, Bytes(std::string_view("default\0", 8))}));
+
+    for (std::string_view empty :
+         {"", " \r\n\n", "\xEF\xBB\xBF", "Windows Registry Editor Version 5.00"}) {
+        EXPECT_TRUE(Parse(empty) == RegNode{}) << empty;
+    }
+    EXPECT_NE(
+        ValueAt(Parse("Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER]\n@=hex:"), {}, ""),
+        nullptr)
+        << "values of the hive's own key";
+}
+
+TEST(RegFile, ParseErrorsNameTheLineAndTheReason) {
+    struct Case {
+        std::string_view text;
+        int line;
+        std::string_view reason;
+    };
+    const std::string_view h = "Windows Registry Editor Version 5.00\n\n";
+    const Case cases[] = {
+        {"\"a\"=\"b\"\n", 3, "value before the first [key] line"},
+        {"[HKEY_CURRENT_USER\\A]\nname=1\n", 4, "expected \"name\"=value"},
+        {"[HKEY_CURRENT_USER\\A]\n\"a\"\n", 4, "expected \"name\"=value"},
+        {"[HKEY_CURRENT_USER\\A]\n\"a\"=\"b\n", 4, "missing closing quote"},
+        {"[HKEY_CURRENT_USER\\A]\n\"a\"=\"b\" x\n", 4, "unexpected text after the closing quote"},
+        {"[HKEY_CURRENT_USER\\A]\r\n\"a\\n\"=\"b\"\r\n", 4, "unknown escape"},
+        {"[HKEY_CURRENT_USER\\A]\n\"a\"=\"\xC3\x28\"\n", 4, "not valid UTF-8"},
+        {"[HKEY_CURRENT_USER\\A]\n\"a\r\"=\"b\"\n", 4, "line break"},
+        {"[HKEY_CURRENT_USER\\A]\n\"a\"=dword:123456789\n", 4, "expected dword:xxxxxxxx"},
+        {"[HKEY_CURRENT_USER\\A]\n\"a\"=dword:\n", 4, "expected dword:xxxxxxxx"},
+        {"[HKEY_CURRENT_USER\\A]\n\"a\"=hex(z):00\n", 4, "expected hex(n):"},
+        {"[HKEY_CURRENT_USER\\A]\n\"a\"=hex:000\n", 4, "two hexadecimal digits"},
+        {"[HKEY_CURRENT_USER\\A]\n\"a\"=hex:00,,01\n", 4, "two hexadecimal digits"},
+        {"[HKEY_CURRENT_USER\\A]\n\"a\"=hex:00,\n", 4, "a byte after the last comma"},
+        {"[HKEY_CURRENT_USER\\A]\n\"a\"=hex:00,\\\n  01,\\\n  0g\n", 6, "two hexadecimal digits"},
+        {"[HKEY_CURRENT_USER\\A]\n\"a\"=hex:00,\\\n", 4, "past the end of the file"},
+        {"[HKEY_CURRENT_USER\\A]\n\"a\"=-\n", 4, "expected \"text\", dword: or hex:"},
+        {"[HKEY_CURRENT_USER\\A\n", 3, "expected ]"},
+        {"[-HKEY_CURRENT_USER\\A]\n", 3, "deletions are not supported"},
+        {"[HKEY_LOCAL_MACHINE\\A]\n", 3, "key is not under HKEY_CURRENT_USER"},
+        {"[HKEY_CURRENT_USERX]\n", 3, "key is not under"},
+        {"[HKEY_CURRENT_USER\\A\\\\B]\n", 3, "empty key name"},
+        {"[HKEY_CURRENT_USER\\]\n", 3, "empty key name"},
+        {"[HKEY_CURRENT_USER\\A\x01\xFF]\n", 3, "not valid UTF-8"},
+    };
+    for (const Case& c : cases) {
+        std::string text = std::string(h) + std::string(c.text);
+        RegNode root;
+        root.FindOrAdd("stale");
+        RegFileError error;
+        EXPECT_FALSE(ParseRegFile(text, HKEY_CURRENT_USER, &root, &error)) << text;
+        EXPECT_EQ(error.line, c.line) << text;
+        EXPECT_NE(error.reason.find(c.reason), std::string::npos) << text << "\n" << error.reason;
+        EXPECT_TRUE(root == RegNode{}) << "a failed parse leaves an empty hive";
+    }
+
+    for (std::string_view headless : {"REGEDIT4\n", "\nWindows Registry Editor Version 5.00\n",
+                                      "[HKEY_CURRENT_USER\\A]\n\"a\"=\"b\"\n"}) {
+        RegNode root;
+        RegFileError error;
+        EXPECT_FALSE(ParseRegFile(headless, HKEY_CURRENT_USER, &root, &error));
+        EXPECT_EQ(error.line, 1);
+        EXPECT_EQ(error.reason, "expected the line Windows Registry Editor Version 5.00");
+    }
+
+    std::string tooLong = std::string(h) + "[HKEY_CURRENT_USER\\" + std::string(256, 'k') + "]\n";
+    RegNode root;
+    RegFileError error;
+    EXPECT_FALSE(ParseRegFile(tooLong, HKEY_CURRENT_USER, &root, &error));
+    EXPECT_EQ(error.line, 3);
+}
+
+TEST(RegFile, RefusesTreesItCouldNotReadBack) {
+    for (std::string_view bad : {std::string_view("a\nb"), std::string_view("a\rb"),
+                                 std::string_view("a\0b", 3), std::string_view("\xFF")}) {
+        RegNode key;
+        key.FindOrAdd(bad);
+        EXPECT_FALSE(SerializeRegFile(key, HKEY_CURRENT_USER).has_value()) << "key " << bad;
+        RegNode value;
+        value.FindOrAdd("k").SetValue(bad, REG_SZ, {0});
+        EXPECT_FALSE(SerializeRegFile(value, HKEY_CURRENT_USER).has_value()) << "value " << bad;
+    }
+    EXPECT_FALSE(SerializeRegFile(RegNode{}, 0x12345).has_value());
+
+    // Windows allows 512 levels below a hive; so does the file, in both directions.
+    RegNode deep;
+    RegNode* node = &deep;
+    for (std::size_t i = 0; i < kMaxKeyDepth; ++i)
+        node = &node->FindOrAdd("d");
+    auto text = SerializeRegFile(deep, HKEY_LOCAL_MACHINE);
+    ASSERT_TRUE(text.has_value());
+    EXPECT_TRUE(Parse(*text, HKEY_LOCAL_MACHINE) == deep);
+    node->FindOrAdd("d");
+    EXPECT_FALSE(SerializeRegFile(deep, HKEY_LOCAL_MACHINE).has_value());
+    std::string tooDeep = "Windows Registry Editor Version 5.00\n[HKEY_LOCAL_MACHINE";
+    for (std::size_t i = 0; i <= kMaxKeyDepth; ++i)
+        tooDeep += "\\d";
+    RegNode root;
+    RegFileError error;
+    EXPECT_FALSE(ParseRegFile(tooDeep + "]\n", HKEY_LOCAL_MACHINE, &root, &error));
+    EXPECT_EQ(error.reason, "key path deeper than 512 levels");
+}
+
+TEST(RegFile, KeysWithManyValuesStillReplaceByName) {
+    std::string text = "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\K]\n";
+    for (int i = 0; i < 100; ++i)
+        text += "\"v" + std::to_string(i) + "\"=dword:1\n";
+    text += "\"V7\"=dword:2\n[HKEY_CURRENT_USER\\K]\n\"v99\"=dword:3\n\"new\"=dword:4\n";
+    RegNode root = Parse(text);
+    const RegNode* k = root.Find("k");
+    ASSERT_NE(k, nullptr);
+    ASSERT_EQ(k->values.size(), 101u);
+    EXPECT_EQ(k->values[7], (RegValueData{"v7", REG_DWORD, {2, 0, 0, 0}}));
+    EXPECT_EQ(k->values[99], (RegValueData{"v99", REG_DWORD, {3, 0, 0, 0}}));
+    EXPECT_EQ(k->values[100].name, "new");
+}
+
+}  // namespace
+}  // namespace zelwiz

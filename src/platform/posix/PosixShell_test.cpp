@@ -1,0 +1,180 @@
+#include "platform/posix/PosixShell.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+
+#include "platform/ErrorInfo.h"
+
+namespace zelwiz {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Sets an environment variable for the test's life and restores it afterwards.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, std::optional<std::string> value) : name_(name) {
+        if (const char* old = getenv(name))
+            old_ = old;
+        if (value)
+            setenv(name, value->c_str(), 1);
+        else
+            unsetenv(name);
+    }
+    ~ScopedEnv() {
+        if (old_)
+            setenv(name_, old_->c_str(), 1);
+        else
+            unsetenv(name_);
+    }
+
+  private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+class PosixShellTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "zelwiz-shell-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        dir = pattern;
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+    static mode_t ModeOf(const fs::path& p) {
+        struct stat st {};
+        EXPECT_EQ(stat(p.c_str(), &st), 0) << p;
+        return st.st_mode & 07777;
+    }
+    static std::string ReadFile(const fs::path& p) {
+        std::ifstream in(p);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+
+    PosixShell shell;
+    fs::path dir;
+};
+
+TEST_F(PosixShellTest, StartsAQuotedProgramPathWithWindowsArgumentsAndReadsItsExitCode) {
+    const fs::path folder = dir / "Korvane Parlova";
+    fs::create_directory(folder);
+    const fs::path program = folder / "restprlconf4_0.exe";
+    {
+        std::ofstream script(program);
+        script << "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$0.args\"\n"
+                  "exit 7\n";
+    }
+    fs::permissions(program, fs::perms::owner_all);
+
+    const std::uint32_t pid =
+        shell.StartProgram("\"" + program.string() + "\" -s \"two words\" a\\\"b");
+    ASSERT_NE(pid, 0u);
+    const Shell::ProcessHandle h = shell.OpenProcess(pid);
+    ASSERT_NE(h, 0u);
+    ASSERT_TRUE(shell.WaitForProcess(h));
+    std::uint32_t code = 0;
+    ASSERT_TRUE(shell.GetExitCode(h, &code));
+    EXPECT_EQ(code, 7u);
+    shell.CloseProcess(h);
+    EXPECT_EQ(ReadFile(program.string() + ".args"), "-s\ntwo words\na\"b\n");
+
+    ASSERT_NE(shell.OpenProcess(pid), 0u) << "an ended child can still be opened";
+}
+
+TEST_F(PosixShellTest, ARunningChildIsStillActiveUntilItEnds) {
+    const std::uint32_t pid = shell.StartProgram("sleep infinity");
+    ASSERT_NE(pid, 0u);
+    const Shell::ProcessHandle h = shell.OpenProcess(pid);
+    std::uint32_t code = 0;
+    ASSERT_TRUE(shell.GetExitCode(h, &code));
+    EXPECT_EQ(code, STILL_ACTIVE);
+    ASSERT_EQ(kill(static_cast<pid_t>(pid), SIGKILL), 0);
+    ASSERT_TRUE(shell.WaitForProcess(h));
+    ASSERT_TRUE(shell.GetExitCode(h, &code));
+    EXPECT_EQ(code, 128u + SIGKILL);
+    shell.CloseProcess(h);
+    EXPECT_FALSE(shell.GetExitCode(h, &code)) << "a closed handle";
+}
+
+TEST_F(PosixShellTest, OnlyOwnChildrenOpenAndAMissingProgramRecordsItsError) {
+    EXPECT_EQ(shell.OpenProcess(static_cast<std::uint32_t>(getppid())), 0u);
+    EXPECT_EQ(shell.OpenProcess(static_cast<std::uint32_t>(getpid())), 0u);
+
+    EXPECT_EQ(shell.StartProgram("\"" + (dir / "zelphone.exe").string() + "\""), 0u);
+    try {
+        Raise(kErrInvalidProcedureCall);
+    } catch (const BasicError& e) {
+        EXPECT_EQ(e.record().LastDllError, ENOENT);
+    }
+    EXPECT_EQ(shell.StartProgram(""), 0u);
+}
+
+TEST_F(PosixShellTest, SharedFoldersAreOpenToEveryoneWhateverTheUmask) {
+    const mode_t old = umask(022);
+    EXPECT_EQ(shell.CreateFolder((dir / "shared").string(), true), 0);
+    EXPECT_EQ(shell.CreateFolder((dir / "own").string(), false), 0);
+    EXPECT_EQ(shell.CreateFolder((dir / "own").string(), false), EEXIST);
+    EXPECT_EQ(shell.CreateFolder((dir / "no" / "parent").string(), true), ENOENT);
+    umask(old);
+    EXPECT_EQ(ModeOf(dir / "shared"), 0777u);
+    EXPECT_EQ(ModeOf(dir / "own"), 0755u);
+    EXPECT_TRUE(shell.PathExists((dir / "own").string()));
+    EXPECT_FALSE(shell.PathExists((dir / "no").string()));
+}
+
+TEST_F(PosixShellTest, AppDataFolderFollowsXdgDataHomeElseHome) {
+    ScopedEnv home("HOME", (dir / "home").string());
+    {
+        ScopedEnv xdg("XDG_DATA_HOME", (dir / "xdg" / "data/").string());
+        EXPECT_EQ(shell.AppDataFolder(false), (dir / "xdg" / "data").string());
+        EXPECT_FALSE(fs::exists(dir / "xdg")) << "created only on request";
+        EXPECT_EQ(shell.AppDataFolder(true), (dir / "xdg" / "data").string());
+        EXPECT_TRUE(fs::is_directory(dir / "xdg" / "data"));
+        EXPECT_EQ(ModeOf(dir / "xdg" / "data"), 0700u);
+    }
+    for (std::optional<std::string> xdg :
+         {std::optional<std::string>{}, std::optional{std::string()},
+          std::optional{std::string("relative/data")}}) {
+        ScopedEnv unset("XDG_DATA_HOME", xdg);
+        EXPECT_EQ(shell.AppDataFolder(true), (dir / "home" / ".local" / "share").string());
+    }
+    EXPECT_TRUE(fs::is_directory(dir / "home" / ".local" / "share"));
+}
+
+TEST_F(PosixShellTest, ProgramFolderHoldsTheRunningExecutable) {
+    const std::string folder = shell.ProgramFolder();
+    EXPECT_NE(folder.back(), '/');
+    EXPECT_TRUE(fs::exists(folder + "/zelwiz_unit_tests")) << folder;
+}
+
+TEST_F(PosixShellTest, SystemErrorTextIsTheLibraryTextOrUnknownError) {
+    EXPECT_EQ(shell.SystemErrorText(ENOENT), "No such file or directory");
+    EXPECT_EQ(shell.SystemErrorText(EACCES), "Permission denied");
+    EXPECT_EQ(shell.SystemErrorText(100000), "Unknown Error.");
+    EXPECT_EQ(shell.SystemErrorText(-3), "Unknown Error.");
+}
+
+TEST_F(PosixShellTest, DebugOutputIsOneLineOnStderr) {
+    testing::internal::CaptureStderr();
+    shell.DebugOutput("mLogError.LogError - Path not found\r\n");
+    shell.DebugOutput("two\nparts");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "mLogError.LogError - Path not found\ntwo parts\n");
+}
+
+}  // namespace
+}  // namespace zelwiz
