@@ -8,12 +8,14 @@ class Registry;
 class Shell;
 class Toolkit;
 class ComponentCatalog;
+class SingleInstance;
 
 struct Platform {
     Registry* registry = nullptr;
     Shell* shell = nullptr;
     Toolkit* toolkit = nullptr;
     ComponentCatalog* components = nullptr;
+    SingleInstance* instance = nullptr;
 };
 
 // Installs `platform` (copied) and answers the one it replaces.
@@ -26,5 +28,6 @@ Registry& TheRegistry();
 Shell& TheShell();
 Toolkit& TheToolkit();
 ComponentCatalog& TheCatalog();
+SingleInstance& TheInstance();
 
 }  // namespace zelwiz

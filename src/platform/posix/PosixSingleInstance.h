@@ -1,0 +1,48 @@
+#pragma once
+// One copy per user session on Linux: a lock file held by the running copy and a local socket on
+// which it answers "bring your window with this caption to the front", both in the user's
+// runtime folder ($XDG_RUNTIME_DIR). Installations side by side (another registry folder) are
+// separate sessions of their own.
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "platform/SingleInstance.h"
+
+namespace zelwiz {
+
+class PosixSingleInstance : public SingleInstance {
+  public:
+    // `runtimeFolder` holds the lock and the socket; `installation` names the installation.
+    PosixSingleInstance(std::string runtimeFolder, const std::string& installation);
+    // $XDG_RUNTIME_DIR (or a private folder under /tmp) and the registry folder in use.
+    static std::unique_ptr<PosixSingleInstance> ForThisSession();
+    ~PosixSingleInstance() override;
+    PosixSingleInstance(const PosixSingleInstance&) = delete;
+    PosixSingleInstance& operator=(const PosixSingleInstance&) = delete;
+
+    bool PrevInstance() override;
+    bool ActivateWindow(const std::string& caption) override;
+
+    // The running copy answers requests of later copies by calling `activate` (on a thread of
+    // its own; the handler passes the request to the user-interface thread).
+    void Serve(std::function<bool(const std::string& caption)> activate);
+
+  private:
+    void Listen();
+
+    std::string lockPath_;
+    std::string socketName_;  // a path, or an abstract name starting with '\0'
+    int lockFd_ = -1;
+    int listenFd_ = -1;
+    bool checked_ = false;
+    bool previous_ = false;
+    std::atomic<bool> stop_{false};
+    std::thread listener_;
+    std::function<bool(const std::string&)> activate_;
+};
+
+}  // namespace zelwiz
