@@ -33,13 +33,9 @@ struct Stamp {
     ino_t inode = 0;
     off_t size = 0;
     timespec mtime{};
-    mode_t mode = 0;
-    uid_t owner = 0;
-    gid_t group = 0;
 
     static Stamp Of(const struct stat& st) {
-        return Stamp{true,       st.st_dev,          st.st_ino, st.st_size,
-                     st.st_mtim, st.st_mode & 07777, st.st_uid, st.st_gid};
+        return Stamp{true, st.st_dev, st.st_ino, st.st_size, st.st_mtim};
     }
     bool SameVersion(const Stamp& other) const {
         if (exists != other.exists)
@@ -330,14 +326,15 @@ LONG FileRegistry::Commit(HiveFile& file, const std::string& text) {
         unlink(file.tempPath.c_str());
         return StatusOf(error);
     };
-    if (file.stamp.exists) {
+    struct stat old;
+    if (stat(file.path.c_str(), &old) == 0) {
         // Keep what the administrator gave the hive file: its permissions and, where allowed,
         // its owner and group.
-        if (fchown(fd, file.stamp.owner, file.stamp.group) != 0 &&
-            fchown(fd, static_cast<uid_t>(-1), file.stamp.group) != 0) {
-            // Not a member of the group: the file goes to the writer's group.
+        if (fchown(fd, old.st_uid, old.st_gid) != 0 &&
+            fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
+            // Not a member of that group: the file goes to the writer's group.
         }
-        if (fchmod(fd, file.stamp.mode) != 0)
+        if (fchmod(fd, old.st_mode & 07777) != 0)
             return fail();
     }
     if (!WriteAll(fd, text))
