@@ -347,7 +347,7 @@ TEST_F(FileStore, WriterKilledAtAnyMomentLeavesEachValueOldOrNew) {
 }
 
 TEST_F(FileStore, ConcurrentWritersLoseNoUpdate) {
-    constexpr int kWrites = 200;
+    constexpr int kWrites = 100;
     constexpr const char* kKey = "Software\\Korvane\\Race";
     int go[2];
     ASSERT_EQ(pipe(go), 0);
