@@ -92,10 +92,13 @@ bool DeviceSimulator::Bind(std::string* error) {
 }
 
 std::string DeviceSimulator::ReadyLine() const {
+    const auto hidden = std::count_if(boards_.begin(), boards_.end(),
+                                      [](const Board& b) { return b.config.hidden; });
     std::string line = "zelwiz-devicesim: ready, answering probes on " + config_.discoveryAddress +
                        ":" + std::to_string(discoveryPort_) + " for " +
                        std::to_string(config_.pbxs.size()) + " PBX(s) and " +
-                       std::to_string(boards_.size()) + " VoIP board(s)";
+                       std::to_string(boards_.size() - static_cast<size_t>(hidden)) +
+                       " VoIP board(s), " + std::to_string(hidden) + " more by address only";
     for (const auto& b : boards_) {
         line +=
             "; board " + b.config.name + " at " + b.config.address + ":" + std::to_string(b.port);
