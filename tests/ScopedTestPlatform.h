@@ -6,10 +6,16 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <random>
 #include <string>
+#include <vector>
 
+#include "environment/localize.h"
+#include "environment/mCustom.h"
+#include "environment/mLogError.h"
+#include "environment/modMultiUser.h"
 #include "platform/ErrorInfo.h"
 #include "platform/FakeShell.h"
 #include "platform/HeadlessToolkit.h"
@@ -78,13 +84,46 @@ class ScopedTestPlatform {
         return true;
     }
 
+    // The error log of the login "agent7" when the registry names no data folder.
+    std::filesystem::path DefaultLogPath() const {
+        return std::filesystem::path(shell.appDataFolder) / "Korvane Parlova" / "error_agent7.log";
+    }
+    // The lines of a log file (each must end with CR LF), split into their TAB-separated fields.
+    static std::vector<std::vector<std::string>> ReadLog(const std::filesystem::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        const std::string text((std::istreambuf_iterator<char>(in)),
+                               std::istreambuf_iterator<char>());
+        std::vector<std::vector<std::string>> lines;
+        size_t start = 0;
+        for (size_t end = text.find("\r\n"); end != std::string::npos;
+             start = end + 2, end = text.find("\r\n", start)) {
+            std::vector<std::string> fields;
+            const std::string line = text.substr(start, end - start);
+            size_t from = 0;
+            for (size_t tab = line.find('\t'); tab != std::string::npos;
+                 from = tab + 1, tab = line.find('\t', from))
+                fields.push_back(line.substr(from, tab - from));
+            fields.push_back(line.substr(from));
+            lines.push_back(fields);
+        }
+        if (start != text.size())
+            lines.push_back({"<unterminated>", text.substr(start)});
+        return lines;
+    }
+
     MemoryRegistry registry;
     FakeShell shell;
     HeadlessToolkit toolkit;
     std::filesystem::path root;
 
   private:
-    static void ResetModules() { ClearErr(); }
+    static void ResetModules() {
+        ClearErr();
+        ResetLogForTests();
+        ResetMultiUserForTests();
+        ResetLocalizeForTests();
+        ResetProductNamesForTests();
+    }
 
     Platform previous_;
 };

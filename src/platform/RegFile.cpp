@@ -1,5 +1,6 @@
 #include "platform/RegFile.h"
 
+#include <memory>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -106,8 +107,9 @@ bool IsValidUtf8(std::string_view s) {
 
 // Why a key or value name cannot stand in a .reg file, or nullptr when it can.
 const char* NameProblem(std::string_view name) {
-    if (name.find_first_of(std::string_view("\0\r\n", 3)) != std::string_view::npos) {
-        return "a name holds a NUL or a line break";
+    for (char c : name) {
+        if (c == '\0' || c == '\r' || c == '\n')
+            return "a name holds a NUL or a line break";
     }
     if (!IsValidUtf8(name))
         return "text is not valid UTF-8";
@@ -128,12 +130,19 @@ bool IsQuotableText(const std::vector<std::uint8_t>& data) {
 class ValueWriter {
   public:
     void Set(RegNode& node, std::string name, DWORD type, std::vector<std::uint8_t> data) {
-        auto it = index_.find(&node);
-        if (it == index_.end()) {
-            if (node.values.size() < kIndexFrom) {
-                node.SetValue(name, type, std::move(data));
+        if (node.values.size() < kIndexFrom) {
+            if (RegValueData* v = node.FindValue(name)) {
+                v->type = type;
+                v->data = std::move(data);
                 return;
             }
+            if (node.values.empty())
+                node.values.reserve(4);
+            node.values.push_back(RegValueData{std::move(name), type, std::move(data)});
+            return;
+        }
+        auto it = index_.find(&node);
+        if (it == index_.end()) {
             it = index_.emplace(&node, Index{}).first;
             for (std::size_t i = 0; i < node.values.size(); ++i) {
                 it->second.emplace(Lowered(node.values[i].name), i);
@@ -217,21 +226,46 @@ class Parser {
         std::string_view hive = path.substr(0, slash);
         if (!NameEquals(hive, hive_))
             return Fail("key is not under " + std::string(hive_));
+        // Sections come mostly in tree order: the levels shared with the previous section are
+        // not looked up again.
         current_ = root_;
-        if (slash == std::string_view::npos)
-            return true;
-        std::vector<std::string> levels;
-        if (!SplitKeyPath(path.substr(slash + 1), &levels) || levels.empty()) {
-            return Fail("empty key name, or one longer than 255 characters");
+        std::size_t depth = 0;
+        bool shared = true;  // the levels so far are the previous section's
+        std::string_view rest = slash == std::string_view::npos ? "" : path.substr(slash + 1);
+        while (slash != std::string_view::npos) {
+            std::size_t end = rest.find('\\');
+            std::string_view level = rest.substr(0, end);
+            if (level.empty() || level.size() > kMaxKeyNameChars)
+                return Fail("empty key name, or one longer than 255 characters");
+            if (depth == kMaxKeyDepth)
+                return Fail("key path deeper than 512 levels");
+            shared = shared && depth < chain_.size() && chain_[depth].first == level;
+            if (shared) {
+                current_ = chain_[depth].second;
+            } else {
+                if (const char* problem = NameProblem(level))
+                    return Fail(problem);
+                current_ = &Child(*current_, level);
+                chain_.resize(depth);
+                chain_.emplace_back(level, current_);
+            }
+            ++depth;
+            if (end == std::string_view::npos)
+                break;
+            rest.remove_prefix(end + 1);
         }
-        if (levels.size() > kMaxKeyDepth)
-            return Fail("key path deeper than 512 levels");
-        for (const auto& level : levels) {
-            if (const char* problem = NameProblem(level))
-                return Fail(problem);
-            current_ = &current_->FindOrAdd(level);
-        }
+        chain_.resize(depth);
         return true;
+    }
+
+    // FindOrAdd with one search of the subkeys instead of two.
+    static RegNode& Child(RegNode& node, std::string_view name) {
+        auto it = node.subkeys.lower_bound(name);
+        if (it == node.subkeys.end() || NameLess()(name, it->first)) {
+            it = node.subkeys.emplace_hint(it, std::string(name),
+                                           std::make_unique<RegNode>(std::string(name)));
+        }
+        return *it->second;
     }
 
     // A quoted text at the start of `*s` with \\ and \" escapes; `*s` is left after its end.
@@ -239,8 +273,10 @@ class Parser {
         out->clear();
         std::size_t i = 1;
         while (true) {
-            std::size_t stop = s->find_first_of("\\\"", i);
-            if (stop == std::string_view::npos)
+            std::size_t stop = i;
+            while (stop < s->size() && (*s)[stop] != '"' && (*s)[stop] != '\\')
+                ++stop;
+            if (stop == s->size())
                 return Fail("missing closing quote");
             out->append(s->substr(i, stop - i));
             if ((*s)[stop] == '"') {
@@ -285,6 +321,7 @@ class Parser {
             if (!TrimBlanks(line).empty())
                 return Fail("unexpected text after the closing quote");
             type = REG_SZ;
+            data.reserve(text.size() + 1);
             data.assign(text.begin(), text.end());
             data.push_back(0);
         } else if (ConsumePrefixNoCase(&line, "dword:")) {
@@ -354,6 +391,7 @@ class Parser {
     std::size_t pos_ = 0;
     int line_ = 0;
     RegNode* current_ = nullptr;
+    std::vector<std::pair<std::string_view, RegNode*>> chain_;  // the previous section's levels
     ValueWriter values_;
 };
 

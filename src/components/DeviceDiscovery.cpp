@@ -1,0 +1,98 @@
+#include "components/DeviceDiscovery.h"
+
+#include <algorithm>
+#include <cctype>
+#include <random>
+
+#include "components/HostResolver.h"
+#include "components/PosixSockets.h"
+
+namespace zelwiz {
+namespace {
+
+std::string NewNonce() {
+    static const char kDigits[] = "0123456789abcdef";
+    std::random_device random;
+    std::string nonce;
+    for (int i = 0; i < 12; ++i)
+        nonce.push_back(kDigits[random() % 16]);
+    return nonce;
+}
+
+bool SameAddress(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+}  // namespace
+
+std::int32_t CheckDiscoverySettings(const DeviceNetworkSettings& settings) {
+    if (ParseIpv4(settings.discoveryAddress) || IsValidHostName(settings.discoveryAddress))
+        return kDiscoveryDone;
+    return kDiscoveryAddressNotFound;
+}
+
+std::int32_t DiscoverDevices(DeviceKind kind, const DeviceNetworkSettings& settings, int resends,
+                             std::vector<FoundDevice>* found) {
+    found->clear();
+    const Deadline window = Deadline::After(settings.discoveryTimeout);
+    in_addr target{};
+    if (ResolveIpv4(settings.discoveryAddress, std::chrono::milliseconds(window.RemainingMs()),
+                    &target) != ResolveStatus::Found) {
+        return kDiscoveryAddressNotFound;
+    }
+    sockaddr_in to = *ParseIpv4("0.0.0.0", settings.discoveryPort);
+    to.sin_addr = target;
+    UniqueFd socket = OpenUdpSocket(*ParseIpv4("0.0.0.0"), /*broadcast=*/true);
+    if (!socket)
+        return kDiscoveryNetworkProblem;
+
+    DiscoveryProbe probe{kind, NewNonce()};
+    const std::string message = FormatProbe(probe);
+    // Probe times: the start of the window, then evenly spread over its first half or so.
+    const int sends = 1 + std::clamp(resends, 0, 5);
+    const auto span = settings.discoveryTimeout;
+    int sent = 0;
+    bool anySent = false;
+    for (;;) {
+        if (sent < sends) {
+            const Deadline due(window.At() - span + span * sent / (sends + 1));
+            if (due.Passed()) {
+                const auto status = SendDatagram(socket.get(), to, message, window);
+                anySent = anySent || status == NetStatus::Ok;
+                ++sent;
+                if (sent == sends && !anySent)
+                    return kDiscoveryNetworkProblem;
+                continue;
+            }
+        }
+        const Deadline wait =
+            sent < sends ? window.Or(Deadline(window.At() - span + span * sent / (sends + 1)))
+                         : window;
+        std::string data;
+        sockaddr_in from{};
+        const NetStatus received = ReceiveDatagram(socket.get(), wait, &data, &from);
+        if (received == NetStatus::TimedOut) {
+            if (window.Passed())
+                break;
+            continue;
+        }
+        if (received != NetStatus::Ok)
+            break;  // the socket failed: what was found so far is the answer
+        auto answer = ParseAnswer(data);
+        if (!answer || answer->kind != kind || answer->nonce != probe.nonce)
+            continue;
+        FoundDevice device{answer->address == kSenderAddress ? AddressText(from) : answer->address,
+                           answer->port, answer->name};
+        const bool known = std::any_of(found->begin(), found->end(), [&](const FoundDevice& d) {
+            return SameAddress(d.address, device.address);
+        });
+        if (!known)
+            found->push_back(std::move(device));
+    }
+    return kDiscoveryDone;
+}
+
+}  // namespace zelwiz

@@ -1,0 +1,321 @@
+// The PBX and VoIP board finders over real sockets, against the device simulator running on a
+// thread of this process. Every address is a loopback address; discovery goes to 127.0.0.x.
+#include <poll.h>
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "components/BoardQuery.h"
+#include "components/BuiltInComponents.h"
+#include "components/ComponentErrors.h"
+#include "components/DeviceNetworkSettings.h"
+#include "components/DeviceProtocol.h"
+#include "components/DeviceSimulator.h"
+#include "components/PosixSockets.h"
+#include "platform/Platform.h"
+#include "platform/TreeRegistry.h"
+#include "telephony/PbxFinder.h"
+#include "telephony/VoipBoardFinder.h"
+
+namespace zelwiz {
+namespace {
+
+constexpr const char* kDevices = R"(
+# three PBXs found in this order, one too late for the window
+discovery 127.0.0.1 0
+board-port 0
+pbx 127.0.0.21 name=PBX-Paris
+pbx 127.0.0.22 name=PBX-Lyon answer-delay=20
+pbx 127.0.0.23 name=PBX-Nice answer-delay=40
+pbx 127.0.0.24 name=PBX-Late answer-delay=60000
+
+# two boards found, one too late; board B listens on a port of its own
+board 127.0.0.31 name=Board-A edn=5123
+board 127.0.0.32 name=Board-B edn=5124 port=any answer-delay=20
+board 127.0.0.33 name=Board-Late edn=5125 answer-delay=60000
+
+# boards reached by their typed address only
+board 127.0.0.40 name=Silent silent hidden
+board 127.0.0.41 name=NoSound code=6 hidden
+board 127.0.0.42 name=NoMemory code=7 hidden
+board 127.0.0.43 name=HalfDuplex code=11 hidden
+board 127.0.0.44 name=NetDown code=17 hidden
+board 127.0.0.45 name=Refused code=146 hidden
+board 127.0.0.46 name=InUse code=148 hidden
+board 127.0.0.47 name=NoLicence code=149 hidden
+board 127.0.0.48 name=PbxSlow code=157 edn-delay=50 hidden
+board 127.0.0.49 name=Star edn=12*34 hidden
+board 127.0.0.50 name=Huge edn=99999999999 hidden
+)";
+
+// A peer on a loopback address that plays one exchange its own way, on a thread, bounded.
+class OnePeer {
+  public:
+    ~OnePeer() {
+        if (thread_.joinable())
+            thread_.join();
+    }
+    // A TCP server that reads one line and answers `reply` (nothing: hangs up).
+    std::uint16_t ServeTcp(const char* address, std::string reply) {
+        listener_ = OpenTcpListener(*ParseIpv4(address));
+        EXPECT_TRUE(listener_);
+        thread_ = std::thread([this, reply] {
+            pollfd p{listener_.get(), POLLIN, 0};
+            if (::poll(&p, 1, 5000) != 1)
+                return;
+            UniqueFd c = AcceptConnection(listener_.get());
+            std::string line;
+            ReadLine(c.get(), Deadline::After(std::chrono::seconds(5)), 512, &line);
+            SendAll(c.get(), reply, Deadline::After(std::chrono::seconds(1)));
+        });
+        return PortOf(*LocalEndpoint(listener_.get()));
+    }
+    // A UDP responder that answers one probe with `answers(nonce)`, in order.
+    std::uint16_t AnswerProbe(const char* address,
+                              std::function<std::vector<std::string>(const std::string&)> answers) {
+        listener_ = OpenUdpSocket(*ParseIpv4(address), false);
+        EXPECT_TRUE(listener_);
+        thread_ = std::thread([this, answers] {
+            std::string data;
+            sockaddr_in from{};
+            if (ReceiveDatagram(listener_.get(), Deadline::After(std::chrono::seconds(5)), &data,
+                                &from) != NetStatus::Ok)
+                return;
+            auto probe = ParseProbe(data);
+            if (!probe)
+                return;
+            for (const auto& a : answers(probe->nonce))
+                SendDatagram(listener_.get(), from, a, Deadline::After(std::chrono::seconds(1)));
+        });
+        return PortOf(*LocalEndpoint(listener_.get()));
+    }
+
+  private:
+    UniqueFd listener_;
+    std::thread thread_;
+};
+
+class DeviceNetworkTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        previous_ = InstallPlatform(Platform{&reg, nullptr, nullptr, &catalog});
+        RegisterBuiltInComponents(catalog);
+        DeviceSimConfig config;
+        std::string error;
+        ASSERT_TRUE(ParseDeviceSimConfig(kDevices, &config, &error)) << error;
+        sim = DeviceSimulator::Open(config, &error);
+        ASSERT_TRUE(sim) << error;
+        server_ = std::thread([this] { sim->Run(std::chrono::seconds(120)); });
+        // Never the broadcast default: the probes go to the simulator on loopback.
+        SetInstall("DiscoveryAddress", "127.0.0.1");
+        SetInstall("DiscoveryPort", sim->DiscoveryPort());
+        SetInstall("DiscoveryTimeout", 600);
+        SetInstall("VoipBoardPort", sim->BoardPort(0));
+        SetInstall("VoipBoardTimeout", 3000);
+    }
+    void TearDown() override {
+        if (sim)
+            sim->Stop();
+        if (server_.joinable())
+            server_.join();
+        InstallPlatform(previous_);
+    }
+
+    void SetInstall(const char* name, const std::string& text) {
+        HKEY key = 0;
+        ASSERT_EQ(reg.CreateKey(HKEY_LOCAL_MACHINE, kInstallKeyPath, KEY_ALL_ACCESS, &key),
+                  ERROR_SUCCESS);
+        reg.SetString(key, name, text);
+        reg.CloseKey(key);
+    }
+    void SetInstall(const char* name, DWORD value) {
+        HKEY key = 0;
+        ASSERT_EQ(reg.CreateKey(HKEY_LOCAL_MACHINE, kInstallKeyPath, KEY_ALL_ACCESS, &key),
+                  ERROR_SUCCESS);
+        reg.SetDword(key, name, value);
+        reg.CloseKey(key);
+    }
+
+    ComPtr<VoipBoardFinder> ReadyBoardFinder() {
+        auto finder = CreateComponent<VoipBoardFinder>(kCLSID_VoipBoardFinder);
+        std::int32_t status = -1;
+        EXPECT_EQ(finder->InitFinder(&status), S_OK);
+        EXPECT_EQ(status, 0);
+        return finder;
+    }
+    // The boards as the selection dialog lists them: through the late-bound calls.
+    static std::vector<std::string> ListedBoards(VoipBoardFinder& finder) {
+        std::vector<std::string> listed;
+        const auto count = std::get<std::int32_t>(CallByName(finder, "Discover_Count"));
+        if (count < 1)
+            return listed;
+        listed.push_back(VariantText(CallByName(finder, "Discover_FirstIpAddress")));
+        for (int i = 2; i <= count; ++i)
+            listed.push_back(VariantText(CallByName(finder, "Discover_NextIPAddress")));
+        return listed;
+    }
+    // Connect to a board by its address; the code, and the number when it answered one.
+    static std::pair<std::int32_t, std::string> ConnectTo(VoipBoardFinder& finder,
+                                                          const std::string& address) {
+        EXPECT_EQ(finder.put_IpAddress(address), S_OK);
+        std::int32_t code = -1;
+        EXPECT_EQ(finder.Connect(&code), S_OK);
+        std::string number;
+        const HRESULT hr = finder.get_EdnText(&number);
+        EXPECT_EQ(SUCCEEDED(hr), code == 0) << "a number exactly when the board was reached";
+        return {code, number};
+    }
+
+    MemoryRegistry reg;
+    ComponentCatalog catalog;
+    std::unique_ptr<DeviceSimulator> sim;
+
+  private:
+    std::thread server_;
+    Platform previous_;
+};
+
+TEST_F(DeviceNetworkTest, PbxDiscoveryListsEachPbxOnceInArrivalOrder) {
+    auto finder = CreateComponent<PbxFinder>(kCLSID_PbxFinder);
+    std::int32_t status = -1, count = -1;
+    std::string address;
+    EXPECT_EQ(finder->DiscoverPbx(2, &status), E_FAIL) << "before InitFinder";
+    ASSERT_EQ(finder->InitFinder(&status), S_OK);
+    ASSERT_EQ(status, 0);
+    EXPECT_EQ(finder->DiscoverPbx(9, &status), E_INVALIDARG);
+    ASSERT_EQ(finder->DiscoverPbx(2, &status), S_OK);
+    ASSERT_EQ(status, 0);
+    ASSERT_EQ(finder->get_PbxCount(&count), S_OK);
+    ASSERT_EQ(count, 3) << "three probes went out, each PBX answered each: listed once; the late "
+                           "one missed the window";
+    std::vector<std::string> found;
+    ASSERT_EQ(finder->get_FirstAddress(&address), S_OK);
+    found.push_back(address);
+    for (int i = 2; i <= count; ++i) {
+        ASSERT_EQ(finder->get_NextAddress(&address), S_OK);
+        found.push_back(address);
+    }
+    EXPECT_EQ(found, (std::vector<std::string>{"127.0.0.21", "127.0.0.22", "127.0.0.23"}));
+    EXPECT_EQ(finder->get_NextAddress(&address), DISP_E_BADINDEX);
+    ASSERT_EQ(finder->get_FirstAddress(&address), S_OK) << "FirstAddress starts over";
+    EXPECT_EQ(address, "127.0.0.21");
+    EXPECT_GE(sim->ProbesAnswered(), 3);
+}
+
+TEST_F(DeviceNetworkTest, BoardDiscoveryThenConnectLearnsTheSetsNumber) {
+    auto finder = ReadyBoardFinder();
+    std::int32_t status = -1, count = -1;
+    ASSERT_EQ(finder->DiscoverBoards(&status), S_OK);
+    ASSERT_EQ(status, 0);
+    ASSERT_EQ(finder->get_BoardCount(&count), S_OK);
+    EXPECT_EQ(count, 2);
+    ASSERT_EQ(ListedBoards(*finder), (std::vector<std::string>{"127.0.0.31", "127.0.0.32"}));
+    EXPECT_EQ(ConnectTo(*finder, "127.0.0.32"), std::make_pair(0, std::string("5124")))
+        << "board B is reached on the port its discovery answer gave, not VoipBoardPort";
+    std::string current;
+    ASSERT_EQ(finder->get_IpAddress(&current), S_OK);
+    EXPECT_EQ(current, "127.0.0.32");
+    EXPECT_EQ(ConnectTo(*finder, " 127.0.0.31 "), std::make_pair(0, std::string("5123")))
+        << "the address is taken trimmed";
+
+    std::int32_t code = -1, number = 0;
+    ASSERT_EQ(finder->ConnectV1(&code), S_OK);
+    EXPECT_EQ(code, 0);
+    ASSERT_EQ(finder->get_EdnNumber(&number), S_OK);
+    EXPECT_EQ(number, 5123);
+    EXPECT_EQ(ConnectTo(*finder, "127.0.0.49"), std::make_pair(0, std::string("12*34")));
+    EXPECT_EQ(finder->get_EdnNumber(&number), DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(ConnectTo(*finder, "127.0.0.50").first, 0);
+    EXPECT_EQ(finder->get_EdnNumber(&number), DISP_E_OVERFLOW);
+    EXPECT_EQ(ConnectTo(*finder, "").first, kBoardNotFound) << "no current board";
+}
+
+TEST_F(DeviceNetworkTest, EachCodeOfTheBoardComesBackFromConnect) {
+    auto finder = ReadyBoardFinder();
+    struct Case {
+        const char* address;
+        std::int32_t code;
+    };
+    for (const Case& c : {Case{"127.0.0.41", 6}, Case{"127.0.0.42", 7}, Case{"127.0.0.43", 11},
+                          Case{"127.0.0.44", 17}, Case{"127.0.0.45", 146}, Case{"127.0.0.46", 148},
+                          Case{"127.0.0.47", 149}, Case{"127.0.0.48", 157}}) {
+        EXPECT_EQ(ConnectTo(*finder, c.address).first, c.code) << c.address;
+    }
+    std::int32_t code = -1;
+    ASSERT_EQ(finder->put_IpAddress("127.0.0.47"), S_OK);
+    ASSERT_EQ(finder->ConnectV1(&code), S_OK);
+    EXPECT_EQ(code, 149) << "the older call answers the same codes";
+    std::int32_t number = 0;
+    EXPECT_EQ(finder->get_EdnNumber(&number), E_FAIL);
+}
+
+TEST_F(DeviceNetworkTest, BoardsThatCannotBeReachedGiveTheCodeOfTheirFailure) {
+    SetInstall("VoipBoardTimeout", 300);
+    auto finder = ReadyBoardFinder();
+    EXPECT_EQ(ConnectTo(*finder, "127.0.0.40").first, kBoardDetectionFailed)
+        << "the silent board never answers: bounded by VoipBoardTimeout";
+    EXPECT_EQ(ConnectTo(*finder, "127.0.0.99").first, kBoardNetworkProblem)
+        << "nobody listens there: refused";
+    EXPECT_EQ(ConnectTo(*finder, "no board!").first, kBoardNotFound)
+        << "not a host name: not looked up, not found";
+
+    OnePeer web;
+    SetInstall("VoipBoardPort", web.ServeTcp("127.0.0.61", "HTTP/1.0 400 Bad Request\r\n"));
+    finder = ReadyBoardFinder();
+    EXPECT_EQ(ConnectTo(*finder, "127.0.0.61").first, kBoardNotFound)
+        << "what answered is not a VoIP board";
+
+    OnePeer hangsUp;
+    SetInstall("VoipBoardPort", hangsUp.ServeTcp("127.0.0.62", ""));
+    finder = ReadyBoardFinder();
+    EXPECT_EQ(ConnectTo(*finder, "127.0.0.62").first, kBoardNetworkProblem)
+        << "closed before answering";
+}
+
+TEST_F(DeviceNetworkTest, DiscoveryWhereNothingAnswersEndsWithinItsWindowWithNoBoard) {
+    SetInstall("DiscoveryAddress", "127.0.0.99");
+    SetInstall("DiscoveryTimeout", 200);
+    auto finder = ReadyBoardFinder();
+    std::int32_t status = -1, count = -1;
+    ASSERT_EQ(finder->DiscoverBoards(&status), S_OK);
+    EXPECT_EQ(status, 0) << "discovery ran; it found nothing";
+    ASSERT_EQ(finder->get_BoardCount(&count), S_OK);
+    EXPECT_EQ(count, 0);
+    Variant first;
+    std::vector<Variant> none;
+    DISPID id = 0;
+    ASSERT_EQ(finder->GetIDsOfNames("Discover_FirstIpAddress", &id), S_OK);
+    EXPECT_EQ(finder->Invoke(id, none, &first), DISP_E_BADINDEX);
+
+    SetInstall("DiscoveryAddress", "not an address");
+    auto broken = CreateComponent<VoipBoardFinder>(kCLSID_VoipBoardFinder);
+    ASSERT_EQ(broken->InitFinder(&status), S_OK);
+    EXPECT_EQ(status, 145) << "a discovery address that cannot be a host";
+}
+
+TEST_F(DeviceNetworkTest, AnswersToAnotherProbeOrOfAnotherKindOrMalformedAreIgnored) {
+    OnePeer gateway;
+    const std::uint16_t port = gateway.AnswerProbe("127.0.0.60", [](const std::string& nonce) {
+        return std::vector<std::string>{
+            "ZELWIZ-VOIP 1 0000 127.0.0.71 17317 Stale\n",             // another probe's
+            "ZELWIZ-PBX 1 " + nonce + " 127.0.0.72 Pbx\n",             // another kind
+            "ZELWIZ-VOIP 2 " + nonce + " 127.0.0.73 17317 Future\n",   // another version
+            "ZELWIZ-VOIP 1 " + nonce + " 127.0.0.74 0 NoPort\n",       // no port
+            "ZELWIZ-VOIP 1 " + nonce + "  127.0.0.75 17317 Blanks\n",  // two blanks
+            "hello",
+            "ZELWIZ-VOIP 1 " + nonce + " * 4000 Gateway\n",  // the sender's own address
+            "ZELWIZ-VOIP 1 " + nonce + " * 4000 Gateway\n",
+        };
+    });
+    SetInstall("DiscoveryAddress", "127.0.0.60");
+    SetInstall("DiscoveryPort", port);
+    auto finder = ReadyBoardFinder();
+    std::int32_t status = -1;
+    ASSERT_EQ(finder->DiscoverBoards(&status), S_OK);
+    ASSERT_EQ(status, 0);
+    EXPECT_EQ(ListedBoards(*finder), std::vector<std::string>{"127.0.0.60"});
+}
+
+}  // namespace
+}  // namespace zelwiz

@@ -1,0 +1,147 @@
+#include "environment/localize.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "ScopedTestPlatform.h"
+#include "platform/Form.h"
+
+namespace zelwiz {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::MatchesRegex;
+
+const std::string kInstall = "Software\\Korvane\\7316\\Install";
+const std::string kSettings = "Software\\Korvane\\7316\\ZELPhone\\Settings";
+
+class LocalizeTest : public ::testing::Test {
+  protected:
+    // The message and error fields of each log line of SplitLanguageChoice.
+    std::vector<std::pair<std::string, std::string>> Logged() {
+        std::vector<std::pair<std::string, std::string>> out;
+        for (const auto& fields : ScopedTestPlatform::ReadLog(p.DefaultLogPath())) {
+            EXPECT_THAT(
+                fields[1],
+                MatchesRegex("Err: Parlova - localize\\.SplitLanguageChoice( line [0-9]+)?"));
+            out.emplace_back(fields[2], fields[3]);
+        }
+        return out;
+    }
+    ScopedTestPlatform p;
+};
+
+TEST_F(LocalizeTest, TheLanguageChoiceComesFromTheMachineOrIsTheDefaultList) {
+    EXPECT_EQ(ReadLanguageChoice(), kDefaultLanguageChoice);
+    p.SetText(HKEY_LOCAL_MACHINE, kInstall, "LanguageChoice", "   ");
+    EXPECT_EQ(ReadLanguageChoice(), kDefaultLanguageChoice);
+    p.SetText(HKEY_LOCAL_MACHINE, kInstall, "LanguageChoice", " 0,us,5900,0 ");
+    EXPECT_EQ(ReadLanguageChoice(), "0,us,5900,0");
+}
+
+TEST_F(LocalizeTest, TheUsersLanguageGivesTheCharsetOfItsEntry) {
+    const struct {
+        const char* lang;  // nullptr: not set
+        int charset;
+    } cases[] = {{"4", 238}, {" 5 ", 238}, {"5x", 238}, {"6", 0},    {"9", 0},
+                 {"0", 0},   {"abc", 0},   {"-1", 0},   {nullptr, 0}};
+    for (const auto& c : cases) {
+        ScopedTestPlatform t;
+        if (c.lang)
+            t.SetText(HKEY_CURRENT_USER, kSettings, "lang", c.lang);
+        EXPECT_EQ(GetChartset(), c.charset) << (c.lang ? c.lang : "<missing>");
+        EXPECT_TRUE(LanguagesLoaded());
+        EXPECT_EQ(LanguageTable().size(), 9u) << "indexes 0 to 8 of the default list";
+    }
+}
+
+TEST_F(LocalizeTest, TheLanguageTableIsBuiltOncePerRun) {
+    p.SetText(HKEY_LOCAL_MACHINE, kInstall, "LanguageChoice", "0,us,5900,0; 1,cz,5950,238");
+    p.SetText(HKEY_CURRENT_USER, kSettings, "lang", "1");
+    LoadCharset();
+    EXPECT_EQ(CurrentCharset(), 238);
+    p.SetText(HKEY_LOCAL_MACHINE, kInstall, "LanguageChoice", "0,us,5900,0; 1,cz,5950,0");
+    EXPECT_EQ(GetChartset(), 238);
+    ASSERT_EQ(LanguageTable().size(), 2u);
+    EXPECT_EQ(LanguageTable()[1].path, "cz");
+}
+
+TEST_F(LocalizeTest, EntriesWithBlanksAreTakenAndMalformedOnesLoggedExactly) {
+    SplitLanguageChoice(" 4 , hun , 5904 , 238;5,plk,5905;3,,5903,0;2,ger,0,238");
+    ASSERT_EQ(LanguageTable().size(), 6u);
+    EXPECT_EQ(LanguageTable()[4].path, "hun");
+    EXPECT_EQ(LanguageTable()[4].ressource, 5904);
+    EXPECT_EQ(LanguageTable()[4].charset, 238);
+    EXPECT_EQ(LanguageTable()[5].path, "") << "three fields: the record stays empty";
+    EXPECT_EQ(LanguageTable()[3].path, "");
+    EXPECT_EQ(LanguageTable()[3].charset, 0);
+    EXPECT_EQ(LanguageTable()[2].path, "ger") << "a null ressource is reported, the entry kept";
+    EXPECT_EQ(LanguageTable()[2].charset, 238);
+    EXPECT_THAT(
+        Logged(),
+        ElementsAre(std::pair{"Wrong language string (incorrect param number): >5,plk,5905<", "-"},
+                    std::pair{"Wrong language string (no path): >3,,5903,0<", "-"},
+                    std::pair{"Wrong language string (ressource = null): >2,ger,0,238<", "-"}));
+}
+
+TEST_F(LocalizeTest, UnexpectedErrorsAreLoggedAndTheOtherEntriesStillTaken) {
+    SplitLanguageChoice("x,us,1,0; 1,fr,5901,0;-1,neg,1,0;0,us,abc,7;");
+    ASSERT_EQ(LanguageTable().size(), 2u);
+    EXPECT_EQ(LanguageTable()[1].path, "fr");
+    EXPECT_EQ(LanguageTable()[0].path, "us") << "stored before its ressource failed";
+    EXPECT_EQ(LanguageTable()[0].charset, 0);
+    EXPECT_THAT(
+        Logged(),
+        ElementsAre(std::pair{"-", "Type mismatch - 13 (0xD)"},          // x, counting
+                    std::pair{"-", "Subscript out of range - 9 (0x9)"},  // empty entry, counting
+                    std::pair{"-", "Type mismatch - 13 (0xD)"},          // x
+                    std::pair{"-", "Subscript out of range - 9 (0x9)"},  // -1
+                    std::pair{"-", "Type mismatch - 13 (0xD)"},          // abc
+                    std::pair{"Wrong language string (incorrect param number): ><", "-"}));
+}
+
+class CharsetForm : public Form {
+  public:
+    CharsetForm() : Form("frmSelect") {
+        label = &Add<Label>("lbTitle");
+        text = &Add<TextBox>("txtAddress");
+        picture = &Add<Image>("imgStep");
+    }
+    Label* label;
+    TextBox* text;
+    Image* picture;
+};
+
+TEST_F(LocalizeTest, SetFormCharsetGivesEveryFontTheCurrentCharset) {
+    p.SetText(HKEY_CURRENT_USER, kSettings, "lang", "5");
+    LoadCharset();
+    CharsetForm form;
+    SetFormCharset(form);
+    EXPECT_EQ(form.label->FontCharset(), 238);
+    EXPECT_EQ(form.text->FontCharset(), 238);
+    EXPECT_EQ(form.picture->FontCharset(), 0) << "a picture has no font";
+}
+
+TEST(ReplaceParams, ReplacesTheFirstOccurrenceOfEachPlaceholderFromTheHighestIndex) {
+    const struct {
+        const char* text;
+        std::vector<std::string> params;
+        const char* expected;
+    } cases[] = {
+        {"#01000#Welcome to the %0 Configuration Wizard program. This Program will help you to "
+         "configure %1.",
+         {"Parlova", "Parlova"},
+         "#01000#Welcome to the Parlova Configuration Wizard program. This Program will help you "
+         "to configure Parlova."},
+        {"%0 and %0", {"A"}, "A and %0"},
+        {"%10 %1", {"0", "one", "2", "3", "4", "5", "6", "7", "8", "9", "ten"}, "ten one"},
+        {"%1 %0", {"%1", "B"}, "B %1"},
+        {"no placeholder", {"A"}, "no placeholder"},
+        {"%0", {}, "%0"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ReplaceParams(c.text, c.params), c.expected) << c.text;
+}
+
+}  // namespace
+}  // namespace zelwiz

@@ -1,0 +1,63 @@
+#include "environment/mCustomIcon.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "ScopedTestPlatform.h"
+#include "platform/Picture.h"
+
+namespace zelwiz {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::MatchesRegex;
+
+// A BMP header of a 2 x 3 picture (enough for the toolkit to tell its size).
+void WriteBitmap(const std::filesystem::path& path) {
+    unsigned char h[54] = {'B', 'M'};
+    h[10] = 54;  // offset of the pixels
+    h[14] = 40;  // BITMAPINFOHEADER
+    h[18] = 2;   // width
+    h[22] = 3;   // height
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(h), sizeof h);
+}
+
+class CustomImageTest : public ::testing::Test {
+  protected:
+    ScopedTestPlatform p;
+};
+
+TEST_F(CustomImageTest, ThePictureComesFromTheProgramFolderOrTheGivenOne) {
+    WriteBitmap(p.root / "program" / "AWindow.bmp");
+    auto picture = CustomizationReadImage("AWindow.bmp", "");
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->Path(), p.shell.programFolder + "/AWindow.bmp");
+    EXPECT_EQ(picture->Height(), 3);
+
+    WriteBitmap(p.root / "custom.bmp");
+    picture = CustomizationReadImage("custom.bmp", p.root.string());
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->Path(), (p.root / "custom.bmp").string());
+    EXPECT_TRUE(p.shell.debugOutput.empty());
+}
+
+TEST_F(CustomImageTest, AMissingOrBrokenPictureIsToldOnTheDebuggerOutputOnly) {
+    EXPECT_EQ(CustomizationReadImage("AWindow.bmp", ""), nullptr);
+    std::ofstream(p.root / "program" / "broken.bmp") << "not a picture";
+    EXPECT_EQ(CustomizationReadImage("broken.bmp", ""), nullptr);
+    EXPECT_THAT(
+        p.shell.debugOutput,
+        ElementsAre(
+            MatchesRegex(
+                "Error 53 'File not found' occured in mCustomIcon\\.CustomizationReadImage at "
+                "line [1-9][0-9]*\\."),
+            MatchesRegex("Error 481 'Invalid picture' occured in "
+                         "mCustomIcon\\.CustomizationReadImage at line [1-9][0-9]*\\.")));
+    EXPECT_TRUE(p.toolkit.messageBoxes.empty());
+    EXPECT_FALSE(std::filesystem::exists(p.DefaultLogPath()));
+}
+
+}  // namespace
+}  // namespace zelwiz

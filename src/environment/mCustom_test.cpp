@@ -1,0 +1,104 @@
+#include "environment/mCustom.h"
+
+#include <gtest/gtest.h>
+
+#include "ScopedTestPlatform.h"
+#include "environment/modMultiUser.h"
+
+namespace zelwiz {
+namespace {
+
+const std::string kInstall = "Software\\Korvane\\7316\\Install";
+
+class ProductNamesTest : public ::testing::Test {
+  protected:
+    ScopedTestPlatform p;
+};
+
+TEST_F(ProductNamesTest, NamesComeFromTheMachineUnlessBlank) {
+    p.SetText(HKEY_LOCAL_MACHINE, kInstall, "7316ShortName", " Zeta ");
+    p.SetText(HKEY_LOCAL_MACHINE, kInstall, "ProName", "   ");
+    p.SetText(HKEY_LOCAL_MACHINE, kInstall, "TeamName", "Group");
+    ReadProductNames();
+    EXPECT_EQ(g7316ShortName, "Zeta");
+    EXPECT_EQ(gProName, "Pro") << "blanks keep the default";
+    EXPECT_EQ(gTeamName, "Group");
+    EXPECT_EQ(gBasicName, "Basic");
+    EXPECT_EQ(g7316ExtName, "");
+    EXPECT_EQ(g7316Name, "Korvane Parlova");
+    EXPECT_EQ(DataPath(), p.shell.appDataFolder + "/Korvane Parlova")
+        << "the data folder keeps the full name";
+
+    p.registry.DeleteKey(HKEY_LOCAL_MACHINE, kInstall);
+    ReadProductNames();
+    EXPECT_EQ(g7316ShortName, "Parlova") << "every name starts from its default";
+    EXPECT_EQ(gTeamName, "Team");
+}
+
+TEST_F(ProductNamesTest, TheFullNameNamesTheDataFolder) {
+    p.SetText(HKEY_LOCAL_MACHINE, kInstall, "7316Name", "Acme Phone");
+    ReadProductNames();
+    EXPECT_EQ(DataPath(), p.shell.appDataFolder + "/Acme Phone");
+}
+
+struct ProfileCase {
+    const char* name;
+    const char* user;     // nullptr: not set
+    const char* machine;  // nullptr: not set
+    std::int32_t expected;
+    const char* userAfter;  // nullptr: removed
+};
+
+class ProductProfile : public ::testing::TestWithParam<ProfileCase> {};
+
+TEST_P(ProductProfile, TheUsersValueOrTheMachinesCopiedToTheUser) {
+    const ProfileCase& c = GetParam();
+    ScopedTestPlatform p;
+    if (c.user)
+        p.SetText(HKEY_CURRENT_USER, kInstall, "ProductProfil", c.user);
+    if (c.machine)
+        p.SetText(HKEY_LOCAL_MACHINE, kInstall, "ProductProfil", c.machine);
+    EXPECT_EQ(GetProductProfile(), c.expected);
+    const auto after = p.Raw(HKEY_CURRENT_USER, kInstall, "ProductProfil");
+    if (c.userAfter) {
+        EXPECT_EQ(after, std::string(c.userAfter) + '\0');
+    } else {
+        EXPECT_FALSE(after.has_value());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    mCustom, ProductProfile,
+    ::testing::Values(ProfileCase{"UserPro", "1", "2", 1, "1"},
+                      ProfileCase{"UserTeamFromWizardPage", " 2", "0", 2, " 2"},
+                      ProfileCase{"UserOperatorNotAccepted", "3", "0", 0, "0"},
+                      ProfileCase{"UserNotANumber", "abc", "1", 1, "1"},
+                      ProfileCase{"NothingAnywhere", nullptr, nullptr, -1, "-1"},
+                      ProfileCase{"OnlyMachine", nullptr, "2", 2, "2"}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST_F(ProductNamesTest, AProfileThatIsNoNumberRaisesTypeMismatchAfterCopyingIt) {
+    p.SetText(HKEY_LOCAL_MACHINE, kInstall, "ProductProfil", "x");
+    try {
+        GetProductProfile();
+        ADD_FAILURE() << "no error raised";
+    } catch (const BasicError& e) {
+        EXPECT_EQ(e.record().Number, kErrTypeMismatch);
+    }
+    EXPECT_EQ(p.Raw(HKEY_CURRENT_USER, kInstall, "ProductProfil"), std::string("x", 2));
+}
+
+TEST_F(ProductNamesTest, TheProfileNameFollowsTheProfile) {
+    p.SetText(HKEY_LOCAL_MACHINE, kInstall, "BasicName", "Light");
+    ReadProductNames();
+    const std::pair<const char*, const char*> cases[] = {
+        {"0", "Light"}, {"1", "Pro"}, {"2", "Team"}, {"-1", ""}};
+    for (const auto& [profile, name] : cases) {
+        p.SetText(HKEY_LOCAL_MACHINE, kInstall, "ProductProfil", profile);
+        p.registry.DeleteKey(HKEY_CURRENT_USER, kInstall);
+        EXPECT_EQ(GetProductProfileName(), name) << profile;
+    }
+}
+
+}  // namespace
+}  // namespace zelwiz

@@ -1,0 +1,38 @@
+#pragma once
+// The error log. Every error trap, and a few checks that are not failures of a statement, add one
+// line to <data folder>/error_<login user>.log, its five fields separated by TABs and ended by
+// CR LF:
+//   time    the caller's date text, or the current "dd/mm/yyyy hh:mm:ss"
+//   where   "Err: " + the pending error's source (the product name when empty)
+//           [+ "." + the window's caption] + " - " + Source [+ " line " + the failing line]
+//   message the caller's message, "-" when empty
+//   error   "<description> - <number> (0x<HEX>)" of the pending error, "-" when there is none
+//   system  "<system text> - <code> (0x<HEX>)" of the last system error, "-" when there is none
+// The file's path is fixed by the first call of the run. A failure to write is sent to the
+// debugger output and never reaches the caller.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zelwiz {
+
+class Form;
+
+// Reads the pending error information first and leaves it cleared, as the classic procedure did
+// by installing its own trap. An empty Msg becomes "-" and an empty DateText the time stamp used,
+// in the caller's variables.
+void LogError(const std::string& Source, const Form* Frm, std::string& Msg, std::string& DateText);
+// The same with a message and a date the caller does not keep, e.g.
+// LogError("frmWizard.SetStep", this).
+void LogError(const std::string& Source, const Form* Frm = nullptr, std::string_view Msg = {},
+              std::string_view DateText = {});
+
+// The system's text for an error code without its trailing line break; "Unknown Error." when the
+// system has none.
+std::string ErrorText(std::int32_t code);
+
+// Forgets the log file's path (the next call computes it again).
+void ResetLogForTests();
+
+}  // namespace zelwiz

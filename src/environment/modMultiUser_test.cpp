@@ -1,0 +1,198 @@
+#include "environment/modMultiUser.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <new>
+
+#include "ScopedTestPlatform.h"
+
+namespace zelwiz {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+
+const std::string kInstall = "Software\\Korvane\\7316\\Install";
+const std::string kZELPhone = "Software\\Korvane\\7316\\ZELPhone";
+const std::string kSettings = "Software\\Korvane\\7316\\ZELPhone\\Settings";
+
+// A registry whose reads fail as an exhausted process would: the procedure's trap must act.
+class FailingRegistry : public MemoryRegistry {
+  public:
+    LONG OpenKey(HKEY, std::string_view, REGSAM, HKEY*) override { throw std::bad_alloc(); }
+};
+
+class MultiUserTest : public ::testing::Test {
+  protected:
+    // Runs `f` with the failing registry in place of the test's own.
+    template <class F>
+    void WithFailingRegistry(F&& f) {
+        FailingRegistry failing;
+        Platform previous = InstallPlatform(Platform{&failing, &p.shell, &p.toolkit, nullptr});
+        f();
+        InstallPlatform(previous);
+    }
+    ScopedTestPlatform p;
+};
+
+struct DataPathCase {
+    const char* name;
+    const char* userPath;     // relative to the test's folder; nullptr: not set
+    const char* multiUser;    // nullptr: not set
+    const char* machinePath;  // relative to the test's folder; nullptr: not set
+    bool hasAppData;
+    const char* expected;  // relative to the test's folder
+    bool sharedFolder;     // created open to everyone
+};
+
+TEST_F(MultiUserTest, DataPathChoosesTheFolderAndItsAccess) {
+    const DataPathCase cases[] = {
+        {"nothing set", nullptr, nullptr, nullptr, true, "home/.local/share/Korvane Parlova",
+         false},
+        {"multi-user in any case", nullptr, "YeS", "machine", true,
+         "home/.local/share/Korvane Parlova", false},
+        {"user's own folder wins", "mine/data", "No", "machine", true, "mine/data", false},
+        {"shared machine folder", nullptr, "No", "shared/data", true, "shared/data", true},
+        {"no machine folder", nullptr, "no", nullptr, true, "program", true},
+        {"multi-user without app data", nullptr, "", "machine", false, "program", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScopedTestPlatform t;
+        if (c.userPath)
+            t.SetText(HKEY_CURRENT_USER, kZELPhone, "DataPath", (t.root / c.userPath).string());
+        if (c.multiUser)
+            t.SetText(HKEY_LOCAL_MACHINE, kInstall, "MultiUser", c.multiUser);
+        if (c.machinePath)
+            t.SetText(HKEY_LOCAL_MACHINE, kInstall, "DataPath",
+                      " " + (t.root / c.machinePath).string() + " ");
+        if (!c.hasAppData)
+            t.shell.appDataFolder.clear();
+        const fs::path expected = t.root / c.expected;
+
+        EXPECT_EQ(DataPath(), expected.string());
+        EXPECT_TRUE(fs::is_directory(expected));
+        for (const auto& call : t.shell.folderCalls)
+            EXPECT_EQ(call.everyoneFullAccess, c.sharedFolder) << call.path;
+        if (c.sharedFolder && !t.shell.folderCalls.empty()) {
+            EXPECT_EQ(fs::status(expected).permissions(), fs::perms::all);
+        }
+    }
+}
+
+TEST_F(MultiUserTest, DataPathIsChosenOncePerRun) {
+    const std::string first = DataPath();
+    p.SetText(HKEY_CURRENT_USER, kZELPhone, "DataPath", (p.root / "later").string());
+    EXPECT_EQ(DataPath(), first);
+    EXPECT_FALSE(fs::exists(p.root / "later"));
+}
+
+TEST_F(MultiUserTest, AnErrorInDataPathAnswersEmptyOnceAndKeepsTheProgramFolder) {
+    std::string answered = "not called";
+    WithFailingRegistry([&] { answered = DataPath(); });
+    EXPECT_EQ(answered, "");
+    EXPECT_EQ(DataPath(), p.shell.programFolder);
+    const auto lines =
+        ScopedTestPlatform::ReadLog(fs::path(p.shell.programFolder) / "error_agent7.log");
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0][1], "Err: Parlova - modMultiUser.DataPath");
+    EXPECT_EQ(lines[0][3], "Out of memory - 7 (0x7)");
+}
+
+TEST_F(MultiUserTest, MakeSubDirCreatesEveryMissingLevel) {
+    const std::string path = (p.root / "a" / "b" / "c").string();
+    MakeSubDir(path);
+    EXPECT_TRUE(fs::is_directory(path));
+    std::vector<std::string> created;
+    for (const auto& call : p.shell.folderCalls)
+        created.push_back(call.path);
+    const std::string r = p.root.string();
+    EXPECT_THAT(created, ElementsAre(r + "/a/", r + "/a/b/", r + "/a/b/c"));
+
+    p.shell.folderCalls.clear();
+    MakeSubDir(r + "/a:x/");
+    ASSERT_EQ(p.shell.folderCalls.size(), 1u) << "a colon is part of a name";
+    EXPECT_EQ(p.shell.folderCalls[0].path, r + "/a:x/");
+}
+
+TEST_F(MultiUserTest, AFolderThatCannotBeMadeIsLoggedWithItsSystemError) {
+    DataPath();  // the log's own folder
+    std::string path = (p.root / "x").string();
+    p.shell.createFailures[path] = 13;
+    MakeDir(path);
+    const auto lines = ScopedTestPlatform::ReadLog(p.DefaultLogPath());
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_THAT(std::vector<std::string>(lines[0].begin() + 1, lines[0].end()),
+                ElementsAre("Err: Parlova - modMultiUser.MakeDir", path, "-",
+                            "Permission denied - 13 (0xD)"));
+}
+
+TEST_F(MultiUserTest, GetUserProfilePathIsEmptyWithoutAUsableFolder) {
+    const fs::path log = p.DefaultLogPath();
+    DataPath();  // the log's own folder
+    p.shell.appDataFolder.clear();
+    EXPECT_EQ(GetUserProfilePath(), "");
+    { std::ofstream blocker(p.root / "file"); }
+    p.shell.appDataFolder = (p.root / "file" / "share").string();
+    EXPECT_EQ(GetUserProfilePath(), "");
+    p.shell.appDataFolder = (p.root / "appdata").string();
+    EXPECT_EQ(GetUserProfilePath(), (p.root / "appdata").string());
+    const auto lines = ScopedTestPlatform::ReadLog(log);
+    ASSERT_EQ(lines.size(), 1u) << "only the folder that does not exist is logged";
+    EXPECT_EQ(lines[0][1], "Err: Parlova - modMultiUser.GetUserProfilePath");
+    EXPECT_EQ(lines[0][2], "The folder does not exist");
+}
+
+TEST_F(MultiUserTest, WaitOnProgramAnswersTheExitCode) {
+    const struct {
+        const char* name;
+        FakeShell::Process process;
+        bool wait;
+        std::uint32_t expected;
+        int doEvents;
+    } cases[] = {
+        {"ended, polling", {3, 0, false}, false, 3, 0},
+        {"running, polling", {5, 3, false}, false, 5, 3},
+        {"running, waiting", {6, 4, false}, true, 6, 0},
+        {"the wait fails", {6, 4, true}, true, 0, 0},
+    };
+    for (const auto& c : cases) {
+        p.shell.processes[77] = c.process;
+        p.toolkit.doEventsCalls = 0;
+        EXPECT_EQ(WaitOnProgram(77, c.wait), c.expected) << c.name;
+        EXPECT_EQ(p.toolkit.doEventsCalls, c.doEvents) << c.name;
+        EXPECT_EQ(p.shell.OpenProcessCount(), 0u) << c.name;
+    }
+    EXPECT_EQ(WaitOnProgram(78, false), 0u) << "no such process";
+    EXPECT_EQ(WaitOnProgram(78, true), 0u);
+}
+
+TEST_F(MultiUserTest, CopyHKLM2HKCUGivesTheUserTheMachineDefaultsWhereHeHasNone) {
+    p.SetText(HKEY_CURRENT_USER, kSettings, "lang", "4");
+    p.SetText(HKEY_LOCAL_MACHINE, kInstall, "lang", "2");
+    p.SetText(HKEY_LOCAL_MACHINE, kInstall, "Help", " 1 ");
+    CopyHKLM2HKCU();
+    EXPECT_EQ(p.Raw(HKEY_CURRENT_USER, kSettings, "lang"), std::string("4", 2));
+    EXPECT_EQ(p.Raw(HKEY_CURRENT_USER, kSettings, "Help"), std::string("1", 2));
+
+    ScopedTestPlatform empty;
+    empty.SetText(HKEY_CURRENT_USER, kSettings, "lang", "  ");
+    CopyHKLM2HKCU();
+    EXPECT_EQ(empty.Raw(HKEY_CURRENT_USER, kSettings, "lang"), std::string("0", 2));
+    EXPECT_EQ(empty.Raw(HKEY_CURRENT_USER, kSettings, "Help"), std::string("0", 2));
+    EXPECT_TRUE(empty.toolkit.messageBoxes.empty());
+}
+
+TEST_F(MultiUserTest, CopyHKLM2HKCUReportsItsErrorInACriticalMessageBox) {
+    WithFailingRegistry([] { CopyHKLM2HKCU(); });
+    ASSERT_EQ(p.toolkit.messageBoxes.size(), 1u);
+    EXPECT_EQ(p.toolkit.messageBoxes[0].prompt,
+              "Error 7 'Out of memory' occured in modMultiUser.CopyHKLM2HKCU.");
+    EXPECT_EQ(p.toolkit.messageBoxes[0].style, vbCritical);
+    EXPECT_EQ(p.toolkit.messageBoxes[0].title, "Titre");
+    EXPECT_FALSE(fs::exists(p.DefaultLogPath())) << "nothing is logged";
+}
+
+}  // namespace
+}  // namespace zelwiz
