@@ -1,0 +1,92 @@
+#include "components/translator/PoCatalog.h"
+
+#include <gtest/gtest.h>
+
+namespace zelwiz {
+namespace {
+
+TEST(PoCatalog, ReadsEntriesByContextOrIdentifier) {
+    PoCatalog catalog;
+    std::string error;
+    ASSERT_TRUE(catalog.Parse(R"(# header comment
+msgid ""
+msgstr ""
+"Content-Type: text/plain; charset=UTF-8\n"
+
+# "Area Code : "
+msgid "01050"
+msgstr "Indicatif régional : "
+
+msgctxt "01051"
+msgid "Country : "
+msgstr "Pays : "
+
+msgid "01054"
+msgstr ""
+"La fenêtre affiche "
+"les propriétés."
+
+msgid "01060"
+msgstr "Tab\there, \"quoted\", back\\slash\nnew line"
+)",
+                              &error))
+        << error;
+    EXPECT_EQ(catalog.Size(), 4u);  // the header is not an entry
+    EXPECT_EQ(*catalog.Find("01050"), "Indicatif régional : ");
+    EXPECT_EQ(*catalog.Find("01051"), "Pays : ");
+    EXPECT_EQ(catalog.Find("Country : "), nullptr);  // found by its context only
+    EXPECT_EQ(*catalog.Find("01054"), "La fenêtre affiche les propriétés.");
+    EXPECT_EQ(*catalog.Find("01060"), "Tab\there, \"quoted\", back\\slash\nnew line");
+    EXPECT_EQ(catalog.Find(""), nullptr);
+}
+
+TEST(PoCatalog, LeavesOutWhatGettextLeavesOut) {
+    PoCatalog catalog;
+    std::string error;
+    ASSERT_TRUE(
+        catalog.Parse("#, fuzzy\nmsgid \"01000\"\nmsgstr \"guess\"\n\n"
+                      "msgid \"01001\"\nmsgstr \"\"\n\n"
+                      "#, c-format\nmsgid \"01002\"\nmsgstr \"kept\"\n"
+                      "msgid \"01003\"\nmsgid_plural \"x\"\nmsgstr[0] \"one\"\n"
+                      "msgstr[1] \"many\"\n",
+                      &error))
+        << error;
+    EXPECT_EQ(catalog.Find("01000"), nullptr);  // fuzzy
+    EXPECT_EQ(catalog.Find("01001"), nullptr);  // untranslated
+    EXPECT_EQ(*catalog.Find("01002"), "kept");
+    EXPECT_EQ(*catalog.Find("01003"), "one");
+}
+
+TEST(PoCatalog, WindowsLineEndingsAndNoFinalLineBreak) {
+    PoCatalog catalog;
+    ASSERT_TRUE(catalog.Parse("msgid \"01011\"\r\nmsgstr \"Félicitations\"", nullptr));
+    EXPECT_EQ(*catalog.Find("01011"), "Félicitations");
+}
+
+TEST(PoCatalog, ReportsTheLineOfASyntaxError) {
+    struct Case {
+        const char* text;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"msgid \"a\"\n\nmsgid \"b\"\nmsgstr \"c\"\n", "line 3: msgstr missing before a new entry"},
+        {"msgid \"a\"\n", "line 1: an entry needs both msgid and msgstr"},
+        {"msgstr \"a\"\n", "line 1: msgstr without msgid"},
+        {"msgid \"a\"\nmsgstr \"b\\q\"\n", "line 2: unknown escape \\q"},
+        {"msgid \"a\"\nmsgstr b\n", "line 2: a quoted string was expected"},
+        {"msgid \"a\"\nmsgstr \"b\" \"c\"\n", "line 2: unescaped quote inside a string"},
+        {"\"orphan\"\n", "line 1: a continuation line belongs to no keyword"},
+        {"msgid \"a\"\nmsgstr \"b\"\nmsgid \"a\"\nmsgstr \"c\"\n", "line 3: duplicate entry \"a\""},
+        {"msgid \"a\"\nmsgtxt \"b\"\n", "line 2: unknown keyword"},
+    };
+    for (const Case& c : cases) {
+        PoCatalog catalog;
+        std::string error;
+        EXPECT_FALSE(catalog.Parse(c.text, &error)) << c.text;
+        EXPECT_EQ(error, c.error) << c.text;
+        EXPECT_EQ(catalog.Size(), 0u);
+    }
+}
+
+}  // namespace
+}  // namespace zelwiz
