@@ -9,7 +9,8 @@
 namespace zelwiz {
 
 // `allUsers` tells whether the program runs in all-users mode (the provider's keys then live in
-// HKEY_LOCAL_MACHINE); it is asked each time an object reads them. Without it: per user.
+// HKEY_LOCAL_MACHINE); it is asked each time an object reads them. Without it the objects follow
+// the program's flag bAllUsers.
 void RegisterBuiltInComponents(ComponentCatalog& catalog, AllUsersFlag allUsers = {});
 
 }  // namespace zelwiz

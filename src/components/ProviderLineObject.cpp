@@ -54,7 +54,7 @@ HRESULT ProviderLineObject::InvokeByName(const std::string& name, std::vector<Va
     if (name == "Initialize") {
         if (!args.empty())
             return DISP_E_BADPARAMCOUNT;
-        lines_ = ReadProviderLines(registry_, ProviderHive(allUsers_));
+        lines_ = ReadProviderLines(registry_, ProviderHiveFor(allUsers_));
         return S_OK;
     }
     if (!lines_)

@@ -8,6 +8,7 @@
 #include "platform/Platform.h"
 #include "platform/TreeRegistry.h"
 #include "telephony/ProviderConfigurator.h"
+#include "telephony/ProviderHive.h"
 
 namespace zelwiz {
 namespace {
@@ -123,6 +124,20 @@ TEST_F(LineObjectTest, AllUsersModeReadsTheMachineLinesAndAskedAtInitialize) {
     CallByName(*line, "Initialize");
     EXPECT_EQ(VariantText(CallByName(*line, "Preferredline")), "1");
     EXPECT_EQ(Address(*line, std::int32_t{1}), "6000");
+
+    // Registered without a flag of its own, the object follows the program's bAllUsers.
+    ComponentCatalog plain;
+    RegisterBuiltInComponents(plain);
+    IDispatchObject* raw = nullptr;
+    ASSERT_EQ(plain.CreateObject(kProgID_LineObject, &raw), S_OK);
+    ComPtr<IDispatchObject> following(raw);
+    const bool saved = bAllUsers;
+    for (bool machine : {true, false}) {
+        bAllUsers = machine;
+        CallByName(*following, "Initialize");
+        EXPECT_EQ(VariantText(CallByName(*following, "Preferredline")), machine ? "1" : "-1");
+    }
+    bAllUsers = saved;
 }
 
 TEST_F(LineObjectTest, MissingProviderKeyGivesNoLines) {

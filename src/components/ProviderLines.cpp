@@ -3,11 +3,14 @@
 #include <algorithm>
 
 #include "components/RegistryValues.h"
+#include "telephony/ProviderHive.h"
 
 namespace zelwiz {
 
-HKEY ProviderHive(const AllUsersFlag& allUsers) {
-    return allUsers && allUsers() ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+HKEY ProviderHiveFor(const AllUsersFlag& allUsers) {
+    if (!allUsers)
+        return ProviderHive();
+    return allUsers() ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
 }
 
 std::int32_t ProviderLines::PreferredIndex() const {

@@ -21,9 +21,10 @@ inline constexpr const char* kPreferenceKeyPath = "Software\\Korvane\\7316\\ZELD
 inline constexpr const char* kPlaceholderLine = "RTYUE";
 inline constexpr const char* kLinePrefix = "KORVANE - ";
 
-// Whether the program runs in all-users mode; the provider hive follows it.
+// Whether the program runs in all-users mode; the provider hive follows it. An empty function
+// stands for the program's own flag, bAllUsers.
 using AllUsersFlag = std::function<bool()>;
-HKEY ProviderHive(const AllUsersFlag& allUsers);
+HKEY ProviderHiveFor(const AllUsersFlag& allUsers);
 
 struct ProviderLines {
     std::vector<std::string> numbers;  // in the registry's enumeration order

@@ -14,7 +14,7 @@ RegistryProviderConfigurator::RegistryProviderConfigurator(Registry& registry,
 HRESULT RegistryProviderConfigurator::Initialize() {
     providerInstalled_ = RegKeyPresent(registry_, HKEY_CURRENT_USER, kProviderKeyPath) ||
                          RegKeyPresent(registry_, HKEY_LOCAL_MACHINE, kProviderKeyPath);
-    lines_ = ReadProviderLines(registry_, ProviderHive(allUsers_));
+    lines_ = ReadProviderLines(registry_, ProviderHiveFor(allUsers_));
     initialized_ = true;
     return S_OK;
 }

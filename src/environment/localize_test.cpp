@@ -31,14 +31,6 @@ class LocalizeTest : public ::testing::Test {
     ScopedTestPlatform p;
 };
 
-TEST_F(LocalizeTest, TheLanguageChoiceComesFromTheMachineOrIsTheDefaultList) {
-    EXPECT_EQ(ReadLanguageChoice(), kDefaultLanguageChoice);
-    p.SetText(HKEY_LOCAL_MACHINE, kInstall, "LanguageChoice", "   ");
-    EXPECT_EQ(ReadLanguageChoice(), kDefaultLanguageChoice);
-    p.SetText(HKEY_LOCAL_MACHINE, kInstall, "LanguageChoice", " 0,us,5900,0 ");
-    EXPECT_EQ(ReadLanguageChoice(), "0,us,5900,0");
-}
-
 TEST_F(LocalizeTest, TheUsersLanguageGivesTheCharsetOfItsEntry) {
     const struct {
         const char* lang;  // nullptr: not set
@@ -55,8 +47,10 @@ TEST_F(LocalizeTest, TheUsersLanguageGivesTheCharsetOfItsEntry) {
     }
 }
 
-TEST_F(LocalizeTest, TheLanguageTableIsBuiltOncePerRun) {
-    p.SetText(HKEY_LOCAL_MACHINE, kInstall, "LanguageChoice", "0,us,5900,0; 1,cz,5950,238");
+TEST_F(LocalizeTest, TheMachinesLanguageChoiceIsReadOncePerRun) {
+    p.SetText(HKEY_LOCAL_MACHINE, kInstall, "LanguageChoice", "   ");
+    EXPECT_EQ(ReadLanguageChoice(), kDefaultLanguageChoice);
+    p.SetText(HKEY_LOCAL_MACHINE, kInstall, "LanguageChoice", " 0,us,5900,0; 1,cz,5950,238 ");
     p.SetText(HKEY_CURRENT_USER, kSettings, "lang", "1");
     LoadCharset();
     EXPECT_EQ(CurrentCharset(), 238);

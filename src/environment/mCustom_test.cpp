@@ -88,17 +88,5 @@ TEST_F(ProductNamesTest, AProfileThatIsNoNumberRaisesTypeMismatchAfterCopyingIt)
     EXPECT_EQ(p.Raw(HKEY_CURRENT_USER, kInstall, "ProductProfil"), std::string("x", 2));
 }
 
-TEST_F(ProductNamesTest, TheProfileNameFollowsTheProfile) {
-    p.SetText(HKEY_LOCAL_MACHINE, kInstall, "BasicName", "Light");
-    ReadProductNames();
-    const std::pair<const char*, const char*> cases[] = {
-        {"0", "Light"}, {"1", "Pro"}, {"2", "Team"}, {"-1", ""}};
-    for (const auto& [profile, name] : cases) {
-        p.SetText(HKEY_LOCAL_MACHINE, kInstall, "ProductProfil", profile);
-        p.registry.DeleteKey(HKEY_CURRENT_USER, kInstall);
-        EXPECT_EQ(GetProductProfileName(), name) << profile;
-    }
-}
-
 }  // namespace
 }  // namespace zelwiz

@@ -88,12 +88,6 @@ TEST_F(LogErrorTest, TheFirstCallFixesThePathForTheRun) {
     EXPECT_FALSE(std::filesystem::exists(p.root / "elsewhere" / "error_agent7.log"));
 }
 
-TEST_F(LogErrorTest, TheLoginNameMayBeEmpty) {
-    p.shell.userName.clear();
-    LogError("x");
-    EXPECT_TRUE(std::filesystem::exists(p.DefaultLogPath().parent_path() / "error_.log"));
-}
-
 TEST_F(LogErrorTest, AFailureToWriteGoesToTheDebuggerOutputOnly) {
     { std::ofstream blocker(p.root / "blocked"); }
     p.SetText(HKEY_CURRENT_USER, "Software\\Korvane\\7316\\ZELPhone", "DataPath",

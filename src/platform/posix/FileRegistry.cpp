@@ -129,7 +129,9 @@ bool CanCreateIn(std::string folder) {
         if (access(folder.c_str(), F_OK) == 0)
             return access(folder.c_str(), W_OK) == 0;
         std::string parent = std::filesystem::path(folder).parent_path().string();
-        if (parent.empty() || parent == folder)
+        if (parent.empty())
+            parent = ".";
+        if (parent == folder)
             return false;
         folder = parent;
     }
@@ -221,7 +223,7 @@ bool FileRegistry::Fresh(const HiveFile& file) const {
 void FileRegistry::Load(HiveFile& file, bool takeSharedLock) {
     // Writers replace the file by renaming, so reading without the lock (when the lock file
     // cannot be opened) still sees one whole version.
-    FileLock lock(takeSharedLock ? LockDescriptor(file) : -1, LOCK_SH);
+    FileLock lock(takeSharedLock ? LockDescriptor(file, false) : -1, LOCK_SH);
     RegNode& root = Root(file.hive);
     CloseDescriptor(&file.heldFd);
     file.loaded = false;
@@ -260,13 +262,13 @@ void FileRegistry::Refresh(HiveFile& file) {
         Load(file, true);
 }
 
-int FileRegistry::LockDescriptor(HiveFile& file) {
-    if (file.lockFd < 0) {
-        // flock needs no write access, so readers of a hive they may not change can share it.
+int FileRegistry::LockDescriptor(HiveFile& file, bool create) {
+    // flock needs no write access, so readers of a hive they may not change can share the lock.
+    // Only writers create the lock file; before it exists there is nothing to wait for.
+    if (file.lockFd < 0 && create)
         file.lockFd = open(file.lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-        if (file.lockFd < 0)
-            file.lockFd = open(file.lockPath.c_str(), O_RDONLY | O_CLOEXEC);
-    }
+    if (file.lockFd < 0)
+        file.lockFd = open(file.lockPath.c_str(), O_RDONLY | O_CLOEXEC);
     return file.lockFd;
 }
 
@@ -294,7 +296,7 @@ LONG FileRegistry::WriteHive(HKEY hive, const WriteFn& fn) {
     HiveFile& file = File(hive);
     if (!MakeFolders(file.folder, file.folderMode))
         return StatusOf(errno);
-    FileLock lock(LockDescriptor(file), LOCK_EX);
+    FileLock lock(LockDescriptor(file, true), LOCK_EX);
     if (!lock.held())
         return StatusOf(errno);
     if (!Fresh(file))

@@ -67,7 +67,7 @@ class FileRegistry : public TreeRegistry {
     bool Fresh(const HiveFile& file) const;
     void Load(HiveFile& file, bool takeSharedLock);
     void Refresh(HiveFile& file);
-    int LockDescriptor(HiveFile& file);
+    int LockDescriptor(HiveFile& file, bool create);
     LONG Commit(HiveFile& file, const std::string& text);
 
     std::unique_ptr<HiveFile> machine_;

@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <sstream>
 
 #include "platform/ErrorInfo.h"
 
@@ -19,23 +18,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Sets an environment variable for the test's life and restores it afterwards.
+// Sets (or, with nothing, unsets) an environment variable for the object's life.
 class ScopedEnv {
   public:
     ScopedEnv(const char* name, std::optional<std::string> value) : name_(name) {
         if (const char* old = getenv(name))
             old_ = old;
-        if (value)
-            setenv(name, value->c_str(), 1);
-        else
-            unsetenv(name);
+        value ? setenv(name, value->c_str(), 1) : unsetenv(name);
     }
-    ~ScopedEnv() {
-        if (old_)
-            setenv(name_, old_->c_str(), 1);
-        else
-            unsetenv(name_);
-    }
+    ~ScopedEnv() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
 
   private:
     const char* name_;
@@ -57,12 +48,6 @@ class PosixShellTest : public ::testing::Test {
         struct stat st {};
         EXPECT_EQ(stat(p.c_str(), &st), 0) << p;
         return st.st_mode & 07777;
-    }
-    static std::string ReadFile(const fs::path& p) {
-        std::ifstream in(p);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
     }
 
     PosixShell shell;
@@ -90,7 +75,8 @@ TEST_F(PosixShellTest, StartsAQuotedProgramPathWithWindowsArgumentsAndReadsItsEx
     ASSERT_TRUE(shell.GetExitCode(h, &code));
     EXPECT_EQ(code, 7u);
     shell.CloseProcess(h);
-    EXPECT_EQ(ReadFile(program.string() + ".args"), "-s\ntwo words\na\"b\n");
+    std::ifstream args(program.string() + ".args");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(args), {}), "-s\ntwo words\na\"b\n");
 
     ASSERT_NE(shell.OpenProcess(pid), 0u) << "an ended child can still be opened";
 }
