@@ -60,7 +60,7 @@ std::string DefaultDescription(std::int32_t number) {
     }
 }
 
-void End() { throw ProgramEnd{}; }
+void End(int exitCode) { throw ProgramEnd{exitCode}; }
 
 void Raise(std::int32_t number, std::string source, std::string description,
            std::int32_t line) {

@@ -58,8 +58,10 @@ class BasicError : public std::exception {
 
 // The classic End statement: the program stops at once. Error traps let it pass; the program's
 // entry catches it and ends the process without unloading anything.
-struct ProgramEnd {};
-[[noreturn]] void End();
+struct ProgramEnd {
+    int exitCode = 0;
+};
+[[noreturn]] void End(int exitCode = 0);
 
 // Raises error `number`; an empty description takes the classic one. The line recorded is the
 // C++ line of the statement that raised.
