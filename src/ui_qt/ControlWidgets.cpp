@@ -68,10 +68,13 @@ void ShowList(const ListView& list, QListWidget* widget) {
         for (const auto& item : items)
             widget->addItem(FromModel(item));
     }
-    if (widget->currentRow() != list.SelectedIndex() || !same) {
-        widget->setCurrentRow(list.SelectedIndex());
+    const auto selected = widget->selectedItems();
+    const int shown = selected.isEmpty() ? -1 : widget->row(selected.front());
+    if (shown != list.SelectedIndex()) {
         if (list.SelectedIndex() < 0)
             widget->clearSelection();
+        else
+            widget->setCurrentRow(list.SelectedIndex(), QItemSelectionModel::ClearAndSelect);
     }
 }
 

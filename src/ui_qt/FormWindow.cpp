@@ -217,12 +217,16 @@ void FormWindow::Connect(Control& control, QWidget* widget) {
             break;
         }
         case ControlKind::ListView: {
+            // The model's selected item is the highlighted one (the focus frame alone selects
+            // nothing).
             auto& list = static_cast<ListView&>(control);
-            connect(static_cast<QListWidget*>(widget), &QListWidget::currentRowChanged, this,
-                    [this, &list](int row) {
-                        if (form_ != nullptr)
-                            toolkit_.CallModel([&] { list.SetSelectedIndex(row); });
-                    });
+            auto* view = static_cast<QListWidget*>(widget);
+            connect(view, &QListWidget::itemSelectionChanged, this, [this, &list, view] {
+                const auto selected = view->selectedItems();
+                const int row = selected.isEmpty() ? -1 : view->row(selected.front());
+                if (form_ != nullptr && row != list.SelectedIndex())
+                    toolkit_.CallModel([&] { list.SetSelectedIndex(row); });
+            });
             break;
         }
         case ControlKind::Label:

@@ -41,7 +41,8 @@ void LayOutContents(FormWindow& window, QWidget* host, QVBoxLayout* layout,
                 if (previous != nullptr && previous->Kind() == ControlKind::Label)
                     window.SetBuddy(*previous, control);
                 const bool list = control.Kind() == ControlKind::ListView;
-                if (!list && next != nullptr && next->Kind() == ControlKind::CommandButton) {
+                if (!list && !options.buttonsAtBottom && next != nullptr &&
+                    next->Kind() == ControlKind::CommandButton) {
                     auto* row = new QHBoxLayout;
                     row->addWidget(field, 1);
                     row->addWidget(window.Bind(*next, host));

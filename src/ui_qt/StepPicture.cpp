@@ -46,8 +46,10 @@ void DrawNetwork(QPainter& p, QRectF area, int step) {
     std::array<QPointF, kNodes> nodes;
     for (int i = 0; i < kNodes; ++i) {
         // Spread over the lower two thirds, one node per band so that lines do not bunch up.
-        const qreal band = area.height() * (0.36 + 0.6 * i / kNodes);
-        nodes[static_cast<size_t>(i)] = QPointF(area.width() * (0.1 + 0.8 * random.Next()),
+        const qreal band = area.height() * (0.42 + 0.54 * i / kNodes);
+        // The lowest nodes keep clear of the step number in the right corner.
+        const qreal spread = band > area.height() * 0.72 ? 0.45 : 0.8;
+        nodes[static_cast<size_t>(i)] = QPointF(area.width() * (0.1 + spread * random.Next()),
                                                 band + area.height() * 0.05 * random.Next());
     }
     QPen line(QColor(255, 255, 255, 60), area.width() / 110.0);
@@ -71,15 +73,15 @@ void DrawNetwork(QPainter& p, QRectF area, int step) {
 // box and placed with `where`.
 void DrawHandset(QPainter& p, const QTransform& where) {
     QPainterPath grip;
-    grip.moveTo(14, 62);
-    grip.cubicTo(18, 22, 82, 22, 86, 62);
+    grip.moveTo(12, 60);
+    grip.cubicTo(16, 24, 84, 24, 88, 60);
     QPainterPathStroker stroker;
-    stroker.setWidth(15);
+    stroker.setWidth(13);
     stroker.setCapStyle(Qt::RoundCap);
     QPainterPath handset = stroker.createStroke(grip);
     QPainterPath ear, mouth;
-    ear.addRoundedRect(QRectF(-4, 54, 34, 20), 9, 9);
-    mouth.addRoundedRect(QRectF(70, 54, 34, 20), 9, 9);
+    ear.addRoundedRect(QRectF(-8, 50, 40, 26), 12, 12);
+    mouth.addRoundedRect(QRectF(68, 50, 40, 26), 12, 12);
     handset = handset.united(ear).united(mouth).simplified();
 
     p.save();
@@ -129,9 +131,11 @@ QPixmap StepPicture(int step, QSize size, qreal devicePixelRatio) {
     const QRectF area(QPointF(0, 0), QSizeF(size));
     DrawBackground(p, area, step);
     DrawNetwork(p, area, step);
-    const qreal s = area.width() * 0.62 / 100.0;
-    DrawHandset(p,
-                QTransform::fromTranslate(area.width() * 0.19, area.height() * 0.08).scale(s, s));
+    const qreal s = area.width() * 0.66 / 100.0;
+    DrawHandset(p, QTransform::fromTranslate(area.width() * 0.5, area.height() * 0.2)
+                       .rotate(40)
+                       .scale(s, s)
+                       .translate(-50, -50));
     DrawStepNumber(p, area, step);
     p.end();
     QPixmapCache::insert(key, picture);

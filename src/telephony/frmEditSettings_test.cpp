@@ -1,0 +1,126 @@
+#include "telephony/frmEditSettings.h"
+
+#include <gtest/gtest.h>
+
+#include "ScopedTestPlatform.h"
+#include "environment/Translation.h"
+#include "environment/localize.h"
+#include "platform/ComponentCatalog.h"
+#include "support/FakeComponents.h"
+
+namespace zelwiz {
+namespace {
+
+class EditSettingsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        previous_ = InstallPlatform(Platform{&p.registry, &p.shell, &p.toolkit, &catalog});
+        fakes.Register(catalog);
+        gTextTranslator() = CreateComponent<TextTranslator>(kCLSID_TextTranslator);
+    }
+    void TearDown() override {
+        EXPECT_FALSE(frmEditSettings::Instance().IsLoaded());
+        gTextTranslator().Reset();
+        bVoipSelection = true;
+        InstallPlatform(previous_);
+    }
+
+    // Fills the dialog as a detection does, shows it with `act` as the user's answer, and
+    // unloads it; the answers are read after the dialog unloaded itself.
+    void Use(const std::vector<std::string>& addresses, std::function<void(frmEditSettings&)> act) {
+        frmEditSettings& dialog = frmEditSettings::Default();
+        dialog.lbIPAddsMsg->SetCaption("Pick one");
+        for (const auto& a : addresses)
+            dialog.lstIPAdds->AddItem(a);
+        p.toolkit.modalAnswers.push_back(
+            [act](Form& form) { act(static_cast<frmEditSettings&>(form)); });
+        dialog.ShowModal();
+        EXPECT_FALSE(frmEditSettings::Instance().IsLoaded()) << "the dialog closed itself";
+        cancelled = frmEditSettings::Instance().bIsUnload();
+        chosen = frmEditSettings::Instance().GetSelectedIPAdd();
+        frmEditSettings::Instance().Unload();
+    }
+    ScopedTestPlatform p;
+    ComponentCatalog catalog;
+    FakeComponents fakes;
+    bool cancelled = false;
+    std::string chosen;
+
+  private:
+    Platform previous_;
+};
+
+TEST_F(EditSettingsTest, TheAnswersSurviveTheDialog) {
+    struct Case {
+        const char* what;
+        std::function<void(frmEditSettings&)> act;
+        bool cancelled;
+        std::string chosen;
+    };
+    const Case cases[] = {
+        {"OK with the second address",
+         [](frmEditSettings& d) {
+             d.lstIPAdds->SetSelectedIndex(1);
+             d.cmdOk->Click();
+         },
+         false, "10.0.0.2"},
+        {"OK at once takes the first address", [](frmEditSettings& d) { d.cmdOk->Click(); }, false,
+         "10.0.0.1"},
+        {"Cancel", [](frmEditSettings& d) { d.cmdCancel->Click(); }, true, ""},
+        {"closed by other means", [](frmEditSettings&) {}, false, ""},
+    };
+    for (const auto& c : cases) {
+        Use({"10.0.0.1", "10.0.0.2", "10.0.0.3"}, c.act);
+        EXPECT_EQ(cancelled, c.cancelled) << c.what;
+        EXPECT_EQ(chosen, c.chosen) << c.what;
+    }
+}
+
+TEST_F(EditSettingsTest, EachUseLoadsAnEmptyTranslatedDialogWithTheTitleOfItsKind) {
+    p.SetText(HKEY_CURRENT_USER, "Software\\Korvane\\7316\\ZELPhone\\Settings", "lang", "4");
+    LoadCharset();
+    fakes.translator.translations = {{"01036", "Choix de la carte VoIP"}, {"01043", "&Valider"}};
+    bVoipSelection = true;
+    std::string title;
+    Use({"voip-1"}, [&](frmEditSettings& d) {
+        title = d.Caption();
+        d.cmdCancel->Click();
+    });
+    EXPECT_EQ(title, "Choix de la carte VoIP");
+
+    bVoipSelection = false;
+    std::vector<std::string> items;
+    std::string ok, cancel, message;
+    std::vector<int> charsets;
+    Use({"pbx-1"}, [&](frmEditSettings& d) {
+        title = d.Caption();
+        for (const auto& control : d.Controls())
+            charsets.push_back(control->FontCharset());
+        items = d.lstIPAdds->Items();
+        ok = d.cmdOk->Caption();
+        cancel = d.cmdCancel->Caption();
+        d.cmdOk->Click();
+    });
+    EXPECT_EQ(title, "PBX selection");
+    EXPECT_EQ(items, (std::vector<std::string>{"pbx-1"})) << "nothing left from the earlier use";
+    EXPECT_EQ(charsets, std::vector<int>(4, 238)) << "every control takes the language's charset";
+    EXPECT_EQ(ok, "&Valider");
+    EXPECT_EQ(cancel, "&Cancel");
+    EXPECT_FALSE(cancelled) << "reset by the new load";
+    EXPECT_EQ(chosen, "pbx-1");
+    EXPECT_EQ(fakes.translator.translatedForms,
+              (std::vector<std::string>{"frmEditSettings", "frmEditSettings"}));
+}
+
+TEST_F(EditSettingsTest, OkIsOffWhenThereIsNothingToChoose) {
+    bool okEnabled = true;
+    Use({}, [&](frmEditSettings& d) {
+        okEnabled = d.cmdOk->Enabled();
+        d.cmdOk->Click();
+    });
+    EXPECT_FALSE(okEnabled);
+    EXPECT_EQ(chosen, "");
+}
+
+}  // namespace
+}  // namespace zelwiz

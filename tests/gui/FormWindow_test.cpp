@@ -1,0 +1,251 @@
+// A form shown by the Qt toolkit shows the model, follows its changes and passes the user's
+// clicks, typing and focus changes back into it.
+#include <QCursor>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+#include "GuiTest.h"
+#include "SampleForms.h"
+#include "platform/ErrorInfo.h"
+#include "platform/Picture.h"
+#include "ui_qt/ControlWidgets.h"
+
+namespace zelwiz::testing {
+namespace {
+
+class SampleForm : public Form {
+  public:
+    SampleForm() : Form("frmSample") {
+        fraHandset = &Add<Frame>("fraHandset");
+        fraHandset->SetCaption("&Handset");
+        OptA = &Add<OptionButton>("OptA", fraHandset);
+        OptA->SetCaption("&Multimedia PC set");
+        OptB = &Add<OptionButton>("OptB", fraHandset);
+        OptB->SetCaption("&Physical set");
+        Add<Label>("lblName").SetCaption("&Name :");
+        txtName = &Add<TextBox>("txtName");
+        Add<Label>("lblNumber").SetCaption("N&umber && extension :");
+        txtNumber = &Add<TextBox>("txtNumber");
+        cmdApply = &Add<CommandButton>("cmdApply");
+        cmdApply->SetCaption("&Apply");
+        cmdClose = &Add<CommandButton>("cmdClose");
+        cmdClose->SetCaption("Close");
+
+        OptA->OnClick = [this] { events.push_back("OptA_Click"); };
+        OptB->OnClick = [this] { events.push_back("OptB_Click"); };
+        txtName->OnChange = [this] { events.push_back("txtName_Change " + txtName->Text()); };
+        for (TextBox* box : {txtName, txtNumber}) {
+            box->GotFocus = [this, box] {
+                events.push_back("GotFocus " + box->Name());
+                box->SetSelection(0, static_cast<int>(box->Text().size()));
+            };
+        }
+        cmdApply->OnClick = [this] { events.push_back("cmdApply_Click"); };
+        cmdClose->OnClick = [this] { Unload(); };
+    }
+    void Form_Load() override { SetCaption("Sample settings"); }
+    void Form_Unload(int& cancel) override {
+        events.push_back("Form_Unload");
+        cancel = refuseUnload ? 1 : 0;
+    }
+
+    Frame* fraHandset;
+    OptionButton *OptA, *OptB;
+    TextBox *txtName, *txtNumber;
+    CommandButton *cmdApply, *cmdClose;
+    std::vector<std::string> events;
+    bool refuseUnload = false;
+};
+
+using Events = std::vector<std::string>;
+
+class FormWindowTest : public GuiTest {
+  protected:
+    QWidget* Show(Form& form) {
+        form.Show();
+        QWidget* window = WindowOf(form);
+        EXPECT_NE(window, nullptr);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+        return window;
+    }
+};
+
+TEST_F(FormWindowTest, ShowsTheModelAndFollowsItsChanges) {
+    SampleSelection dialog;
+    dialog.Load();
+    dialog.lbIPAddsMsg->SetCaption("Please select an address and click &OK to continue.");
+    dialog.lstIPAdds->AddItem("10.0.0.1");
+    dialog.lstIPAdds->AddItem("10.0.0.2");
+    dialog.lstIPAdds->SetSelectedIndex(1);
+    QWidget* window = Show(dialog);
+    auto* message = Widget<QLabel>(dialog, *dialog.lbIPAddsMsg);
+    auto* list = Widget<QListWidget>(dialog, *dialog.lstIPAdds);
+    auto* ok = Widget<QPushButton>(dialog, *dialog.cmdOk);
+    ASSERT_TRUE(message && list && ok);
+
+    EXPECT_EQ(window->windowTitle(), "PBX selection");
+    EXPECT_EQ(message->buddy(), list) << "the label names the list that follows it";
+    EXPECT_EQ(list->accessibleName(), "Please select an address and click OK to continue.");
+    EXPECT_EQ(ok->text(), "&OK");
+    EXPECT_EQ(ok->accessibleName(), "OK");
+    EXPECT_EQ(list->count(), 2);
+    ASSERT_EQ(list->selectedItems().size(), 1);
+    EXPECT_EQ(list->selectedItems()[0]->text(), "10.0.0.2");
+    EXPECT_EQ(list->property(qt::kFontCharsetProperty).toInt(), 238);
+    Screenshot(window, "selection-dialog");
+
+    dialog.SetCaption("VoIP board selection");
+    dialog.lstIPAdds->AddItem("voip-1");
+    dialog.lstIPAdds->SetSelectedIndex(2);
+    dialog.cmdOk->SetEnabled(false);
+    dialog.cmdCancel->SetVisible(false);
+    dialog.lbIPAddsMsg->SetCaption("Choose a board");
+    dialog.lbIPAddsMsg->SetFontCharset(0);
+    EXPECT_EQ(window->windowTitle(), "VoIP board selection");
+    EXPECT_EQ(list->count(), 3);
+    EXPECT_EQ(list->selectedItems().value(0)->text(), "voip-1");
+    EXPECT_FALSE(ok->isEnabled());
+    EXPECT_TRUE(Widget<QPushButton>(dialog, *dialog.cmdCancel)->isHidden());
+    EXPECT_EQ(message->text(), "Choose a board");
+    EXPECT_EQ(list->accessibleName(), "Choose a board") << "the field's name follows its label";
+    EXPECT_EQ(message->property(qt::kFontCharsetProperty).toInt(), 0);
+
+    dialog.lstIPAdds->Clear();
+    EXPECT_EQ(list->count(), 0);
+    dialog.lbIPAddsMsg->SetLeft(-10000);
+    EXPECT_TRUE(message->isHidden()) << "a control out of the window is not shown";
+    dialog.Unload();
+}
+
+TEST_F(FormWindowTest, ClicksTypingAndFocusReachTheModel) {
+    SampleForm form;
+    QWidget* window = Show(form);
+    auto* a = Widget<QRadioButton>(form, *form.OptA);
+    auto* b = Widget<QRadioButton>(form, *form.OptB);
+    auto* name = Widget<QLineEdit>(form, *form.txtName);
+    auto* number = Widget<QLineEdit>(form, *form.txtNumber);
+    ASSERT_TRUE(a && b && name && number);
+    EXPECT_EQ(qobject_cast<QGroupBox*>(a->parentWidget())->title(), "&Handset");
+    EXPECT_EQ(number->accessibleName(), "Number & extension :");
+
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));  // on the indicator
+    EXPECT_TRUE(form.OptB->Value());
+    QTest::keyClick(window->windowHandle(), Qt::Key_Up);  // the arrow moves the choice
+    EXPECT_TRUE(form.OptA->Value());
+    EXPECT_FALSE(form.OptB->Value());
+    form.OptB->SetValue(true);
+    EXPECT_TRUE(b->isChecked());
+    EXPECT_FALSE(a->isChecked()) << "the model's choice shows";
+    form.OptB->SetValue(false);
+    EXPECT_FALSE(a->isChecked() || b->isChecked()) << "the model may clear every option";
+    EXPECT_EQ(form.events, (Events{"OptB_Click", "OptA_Click", "OptB_Click"}));
+
+    form.events.clear();
+    form.txtName->SetText("Jo");
+    Press(Qt::Key_N, Qt::AltModifier);  // the label's access key focuses its field
+    EXPECT_EQ(QApplication::focusWidget(), name);
+    EXPECT_EQ(name->selectedText(), "Jo") << "GotFocus selected the whole text";
+    Type("Ann");
+    EXPECT_EQ(form.txtName->Text(), "Ann") << "typing replaced the selection";
+    Press(Qt::Key_Left);
+    Press(Qt::Key_Left);
+    Type("x");
+    EXPECT_EQ(form.txtName->Text(), "Axnn") << "typing in the middle keeps the caret there";
+    EXPECT_EQ(form.txtName->SelStart(), 2) << "the model's caret follows the widget's";
+    EXPECT_EQ(name->cursorPosition(), 2);
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), number);
+    EXPECT_EQ(form.events, (Events{"txtName_Change Jo", "GotFocus txtName", "txtName_Change A",
+                                   "txtName_Change An", "txtName_Change Ann", "txtName_Change Axnn",
+                                   "GotFocus txtNumber"}));
+
+    form.events.clear();
+    form.txtNumber->SetText("4711");
+    form.txtName->SetFocus();
+    EXPECT_EQ(QApplication::focusWidget(), name);
+    EXPECT_EQ(form.events, (Events{"GotFocus txtName"})) << "GotFocus once, not again by Qt";
+    EXPECT_EQ(name->selectedText(), "Axnn");
+
+    form.events.clear();
+    QTest::mouseClick(Widget<QPushButton>(form, *form.cmdApply), Qt::LeftButton);
+    Press(Qt::Key_A, Qt::AltModifier);
+    EXPECT_TRUE(WaitUntil([&] { return form.events.size() == 2; })) << "the access key clicks";
+    form.cmdApply->SetEnabled(false);
+    QTest::mouseClick(Widget<QPushButton>(form, *form.cmdApply), Qt::LeftButton);
+    EXPECT_EQ(form.events, (Events{"cmdApply_Click", "cmdApply_Click"}));
+    Screenshot(window, "generic-form");
+    form.Unload();
+}
+
+TEST_F(FormWindowTest, TitleBarCloseUnloadsUnlessFormUnloadCancels) {
+    SampleForm form;
+    QPointer<QWidget> window = Show(form);
+    form.refuseUnload = true;
+    window->close();
+    EXPECT_TRUE(form.IsLoaded());
+    EXPECT_TRUE(window->isVisible());
+    form.refuseUnload = false;
+    window->close();
+    EXPECT_FALSE(form.IsLoaded());
+    EXPECT_FALSE(window && window->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull());
+    EXPECT_EQ(form.events, (Events{"Form_Unload", "Form_Unload"}));
+
+    form.Show();  // shown again: a new window, built from the model as it stands
+    ASSERT_NE(WindowOf(form), nullptr);
+    EXPECT_EQ(WindowOf(form)->windowTitle(), "Sample settings");
+    form.Unload();
+}
+
+TEST_F(FormWindowTest, HourglassPointerUntrappedErrorsAndDestroyedForms) {
+    auto form = std::make_unique<SampleForm>();
+    QPointer<QWidget> window = Show(*form);
+    form->SetMousePointer(vbHourglass);
+    EXPECT_TRUE(window->testAttribute(Qt::WA_SetCursor));
+    EXPECT_EQ(window->cursor().shape(), Qt::WaitCursor);
+    form->SetMousePointer(vbDefault);
+    EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
+
+    form->cmdApply->OnClick = [] { Raise(kErrTypeMismatch); };
+    QTest::mouseClick(Widget<QPushButton>(*form, *form->cmdApply), Qt::LeftButton);
+    ASSERT_EQ(untrapped.size(), 1u);
+    EXPECT_EQ(untrapped[0].Number, kErrTypeMismatch);
+    untrapped.clear();
+
+    EXPECT_TRUE(toolkit.ActivateWindow("Sample settings"));
+    EXPECT_FALSE(toolkit.ActivateWindow("Sample"));
+    form.reset();  // destroyed while shown: the window lets go of it
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull());
+    EXPECT_FALSE(toolkit.ActivateWindow("Sample settings"));
+}
+
+TEST_F(FormWindowTest, LoadPictureReadsBmpAndPngAndRefusesTheRest) {
+    QTemporaryDir dir;
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    ASSERT_TRUE(image.save(dir.filePath("AWindow.bmp")));
+    ASSERT_TRUE(image.scaled(20, 10).save(dir.filePath("small.png")));
+    QFile text(dir.filePath("notes.bmp"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("not a picture");
+    text.close();
+
+    auto bmp = toolkit.LoadPicture(dir.filePath("AWindow.bmp").toStdString());
+    auto png = toolkit.LoadPicture(dir.filePath("small.png").toStdString());
+    ASSERT_TRUE(bmp && png);
+    EXPECT_EQ(bmp->Width(), 40);
+    EXPECT_EQ(bmp->Height(), 30);
+    EXPECT_EQ(png->Width(), 20);
+    EXPECT_EQ(toolkit.LoadPicture(dir.filePath("notes.bmp").toStdString()), nullptr);
+    EXPECT_EQ(toolkit.LoadPicture(dir.filePath("missing.bmp").toStdString()), nullptr);
+}
+
+}  // namespace
+}  // namespace zelwiz::testing
