@@ -127,8 +127,8 @@ TEST(FileRegistryPlaces, FolderVariableOrXdgConfigAndTheSystemFolder) {
         std::string user;
     };
     const Case cases[] = {
-        {"/tmp/reg", "/x", "/home/u", "/tmp/reg/HKEY_LOCAL_MACHINE.reg",
-         "/tmp/reg/HKEY_CURRENT_USER.reg"},
+        {"/srv/registry", "/x", "/home/u", "/srv/registry/HKEY_LOCAL_MACHINE.reg",
+         "/srv/registry/HKEY_CURRENT_USER.reg"},
         {"", "/x/conf", "/home/u", "/var/lib/zelwiz/HKEY_LOCAL_MACHINE.reg",
          "/x/conf/zelwiz/HKEY_CURRENT_USER.reg"},
         {nullptr, nullptr, "/home/u", "/var/lib/zelwiz/HKEY_LOCAL_MACHINE.reg",
