@@ -1,0 +1,128 @@
+// The field rules: Next and Finish follow the page's text field, the handset
+// options, and the selection of a field's text when it receives the focus.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "support/WizardTestPlatform.h"
+
+namespace zelwiz {
+namespace {
+
+class FieldRules : public ::testing::Test {
+  protected:
+    frmWizard& Load(bool configured) {
+        if (configured)
+            p.SetConfigured();
+        return p.LoadWizard();
+    }
+    WizardTestPlatform p;
+};
+
+TEST(FieldRulesTable, NextAndFinishFollowTheTrimmedText) {
+    struct Case {
+        const char* text;
+        bool finishBefore;
+        bool next, finish;
+    };
+    struct Table {
+        bool configured;
+        std::vector<Case> cases;
+    };
+    const Table tables[] = {
+        // Not configured: Finish is never touched.
+        {false,
+         {{"", true, false, true},
+          {"   ", false, false, false},
+          {"10.0.0.1", false, true, false},
+          {" x ", true, true, true}}},
+        // Configured: Finish moves with Next.
+        {true,
+         {{"", true, false, false},
+          {"  ", true, false, false},
+          {"10.0.0.1", false, true, true},
+          {"\t", false, true, true}}},  // only blanks count as empty
+    };
+    for (const Table& table : tables) {
+        WizardTestPlatform p;
+        if (table.configured)
+            p.SetConfigured();
+        frmWizard& w = p.LoadWizard();
+        for (const Case& c : table.cases) {
+            SCOPED_TRACE(std::string("text '") + c.text + "' configured " +
+                         (table.configured ? "yes" : "no"));
+            w.txtcstaIPadd->SetText("seed");
+            w.cmdNav(3).SetEnabled(!c.next);
+            w.cmdNav(4).SetEnabled(c.finishBefore);
+            w.txtcstaIPadd->SetText(c.text);  // the change handler applies the rule
+            EXPECT_EQ(w.cmdNav(3).Enabled(), c.next);
+            EXPECT_EQ(w.cmdNav(4).Enabled(), c.finish);
+        }
+    }
+}
+
+TEST_F(FieldRules, TypingTheFirstCharacterEnablesNextAndDeletingTheLastDisablesIt) {
+    frmWizard& w = Load(true);
+    for (TextBox* field : {w.txtcstaIPadd, w.txtIPLANAdd}) {
+        SCOPED_TRACE(field->Name());
+        field->SetText("seed");
+        field->SetText("");
+        EXPECT_FALSE(w.cmdNav(3).Enabled());
+        EXPECT_FALSE(w.cmdNav(4).Enabled());
+        field->SetText("1");
+        EXPECT_TRUE(w.cmdNav(3).Enabled());
+        EXPECT_TRUE(w.cmdNav(4).Enabled());
+        field->SetText("");
+        EXPECT_FALSE(w.cmdNav(3).Enabled());
+    }
+}
+
+TEST_F(FieldRules, PhoneSetNumberMovesTheButtonsOnlyWithThePhysicalSet) {
+    frmWizard& w = Load(true);
+    w.OptIPPhone->SetValue(true);
+    EXPECT_TRUE(w.cmdNav(3).Enabled());
+    EXPECT_FALSE(w.cmdNav(4).Enabled());  // OptIPPhone_Click on a configured installation
+    w.txtPhonsetnumber->SetText("2000");
+    w.txtPhonsetnumber->SetText("");
+    EXPECT_TRUE(w.cmdNav(3).Enabled());
+    EXPECT_FALSE(w.cmdNav(4).Enabled());
+
+    w.Optphonset->SetValue(true);  // changes no button
+    EXPECT_TRUE(w.cmdNav(3).Enabled());
+    EXPECT_FALSE(w.cmdNav(4).Enabled());
+    w.txtPhonsetnumber->SetText("2000");
+    EXPECT_TRUE(w.cmdNav(4).Enabled());
+    w.txtPhonsetnumber->SetText(" ");
+    EXPECT_FALSE(w.cmdNav(3).Enabled());
+    EXPECT_FALSE(w.cmdNav(4).Enabled());
+}
+
+TEST_F(FieldRules, MultimediaSetLeavesFinishAloneWhenNotConfigured) {
+    frmWizard& w = Load(false);
+    w.cmdNav(3).SetEnabled(false);
+    w.cmdNav(4).SetEnabled(true);
+    w.OptIPPhone->SetValue(true);
+    EXPECT_TRUE(w.cmdNav(3).Enabled());
+    EXPECT_TRUE(w.cmdNav(4).Enabled());
+}
+
+TEST_F(FieldRules, FocusSelectsTheWholeTextOfATextBoxOnly) {
+    frmWizard& w = Load(false);
+    for (TextBox* field : {w.txtcstaIPadd, w.txtIPLANAdd, w.txtPhonsetnumber}) {
+        SCOPED_TRACE(field->Name());
+        field->SetText("192.168.0.10");
+        field->SetSelection(3, 2);
+        field->SetFocus();
+        EXPECT_EQ(field->SelStart(), 0);
+        EXPECT_EQ(field->SelLength(), 12);
+        EXPECT_EQ(p.toolkit.focused, field);
+    }
+    // Any other control is accepted and left alone.
+    const std::string caption = w.lbIntro->Caption();
+    w.SelectCtrlxText(*w.lbIntro);
+    w.SelectCtrlxText(*w.OptIPPhone);
+    EXPECT_EQ(w.lbIntro->Caption(), caption);
+}
+
+}  // namespace
+}  // namespace zelwiz

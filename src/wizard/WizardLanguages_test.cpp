@@ -1,0 +1,111 @@
+// The wizard in the user's language: the form translated at load, the texts set
+// by program translated when they are set, the product's short name in every
+// placeholder, and the character set of the language on every control.
+#include <gtest/gtest.h>
+
+#include "support/WizardTestPlatform.h"
+
+namespace zelwiz {
+namespace {
+
+TEST(WizardLanguages, French) {
+    WizardTestPlatform p;
+    p.SetLanguage("1");
+    p.SetInstall("7316ShortName", "Parlova Neo");
+    frmWizard& w = p.LoadWizard();
+
+    EXPECT_EQ(w.Caption(), "Assistant de configuration de Parlova Neo");
+    EXPECT_EQ(p.toolkit.AppTitle(), "Assistant de configuration de Parlova Neo");
+    EXPECT_EQ(w.lblStep(0).Caption(),
+              "Bienvenue dans l'assistant de configuration de Parlova Neo. Ce "
+              "programme va vous "
+              "aider à configurer Parlova Neo. Vous pouvez utiliser cet "
+              "assistant pour créer une "
+              "nouvelle configuration ou modifier une configuration existante.");
+    EXPECT_EQ(w.lbFinish->Caption(),
+              "Parlova Neo est maintenant configuré avec "
+              "vos paramètres personnels. Nous espérons "
+              "que Parlova Neo vous donnera satisfaction "
+              "dans votre travail de tous les jours.");
+    EXPECT_EQ(w.cmdNav(1).Caption(), "&Annuler");
+    EXPECT_EQ(w.cmdNav(2).Caption(), "&Précédent");
+    EXPECT_EQ(w.cmdNav(3).Caption(), "&Suivant >");
+    EXPECT_EQ(w.cmdNav(4).Caption(), "&Terminer");
+    EXPECT_EQ(w.Optphonset->Caption(), "Je veux utiliser un poste téléphonique physique");
+    EXPECT_EQ(w.lblStep(5).Caption(), "Félicitations");
+    EXPECT_EQ(w.OptionProfile(1).Caption(), "Pro");  // not a localized string
+    EXPECT_EQ(w.lbIntro->Caption(),
+              " Korvane Parlova 4.0 Build 1234\r\n"
+              "  Non trouvé\r\n"
+              "  Profil : Team\r\n"
+              "  Indicatif régional : 01\r\n"
+              "  Pays : 33\r\n"
+              "  Code d'accès local : 0\r\n"
+              "  Code d'accès longue distance : 00\r\n");
+    for (const auto& control : w.Controls()) {
+        if (control->HasFont()) {
+            EXPECT_EQ(control->FontCharset(), 0) << control->Name();
+        }
+    }
+
+    p.Next();
+    EXPECT_EQ(w.Profile->Caption(), "Sélectionnez votre profil d'application : ");
+    p.fakes.voip.connectResult = 148;
+    w.txtIPLANAdd->SetText("10.2.2.2");
+    std::int16_t step = 6;
+    EXPECT_EQ(w.SetCurrentActionForNext(step), 8);
+    ASSERT_EQ(p.toolkit.messageBoxes.size(), 1u);
+    EXPECT_EQ(p.toolkit.messageBoxes[0].prompt,
+              "Parlova Neo est en cours d'utilisation. Cette opération n'est pas "
+              "autorisée. "
+              "Veuillez fermer Parlova Neo et réessayer.");
+    EXPECT_EQ(p.toolkit.messageBoxes[0].title, "Assistant de configuration de Parlova Neo");
+}
+
+TEST(WizardLanguages, Polish) {
+    WizardTestPlatform p;
+    p.SetLanguage("5");
+    p.SetInstall("CCC", "ThirdRSPI");
+    frmWizard& w = p.LoadWizard();
+
+    EXPECT_EQ(w.Caption(), "Kreator konfiguracji Parlova");
+    EXPECT_EQ(w.lblStep(1).Caption(),
+              "Po wypełnieniu tego okna kreator automatycznie ustawi wszystkie "
+              "parametry Parlova. "
+              "Określ typ aparatu, którego chcesz używać, i kliknij przycisk Dalej.");
+    EXPECT_EQ(w.cmdNav(3).Caption(), "&Dalej >");
+    EXPECT_EQ(w.cmdDialingProperties->Caption(), "&Konfiguruj...");
+    int controlsWithFont = 0;
+    for (const auto& control : w.Controls()) {
+        if (!control->HasFont())
+            continue;
+        ++controlsWithFont;
+        EXPECT_EQ(control->FontCharset(), 238) << control->Name() << " " << control->Index();
+    }
+    EXPECT_GT(controlsWithFont, 50);
+
+    p.Next();
+    p.Next();
+    ExpectFront(w, 5, {true, true, false});
+    EXPECT_EQ(w.lbphonesetTitle->Caption(),
+              "Określ numer aparatu telefonicznego, którego ma używać aplikacja. ");
+    EXPECT_EQ(w.lbphonsetnumber->Caption(), "Wprowadź swój numer telefonu:");
+    w.txtPhonsetnumber->SetText("3000");
+    p.Next();
+    EXPECT_EQ(w.AreaCode->Caption(), "Numer kierunkowy: ");
+    EXPECT_EQ(w.PrefixePbx->Caption(), "Prefiks centrali: ");
+    p.Next();
+    EXPECT_EQ(w.lbfinishsettings->Caption(),
+              " Korvane Parlova 4.0 Build 1234\r\n"
+              "  Połączenie z serwerem Microsoft TAPI 2.1\r\n"
+              "  Profil: Team\r\n"
+              "  Twój numer telefonu: 3000\r\n"
+              "  Numer kierunkowy: 01\r\n"
+              "  Kraj: 33\r\n"
+              "  Kod wyjścia na linię miejską (połączenia lokalne): 0\r\n"
+              "  Kod wyjścia na linię miejską (połączenia międzymiastowe): 00\r\n"
+              "  Prefiks centrali: 0");
+}
+
+}  // namespace
+}  // namespace zelwiz

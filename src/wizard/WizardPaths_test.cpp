@@ -1,0 +1,360 @@
+// The wizard driven headless along its typical paths, forth and back, as the
+// user presses the buttons: at each step the page in front, the buttons, the
+// fields and the members, and on pages 0 and 9 the exact summary.
+#include <gtest/gtest.h>
+
+#include "environment/Translation.h"
+#include "support/WizardTestPlatform.h"
+
+namespace zelwiz {
+namespace {
+
+constexpr NavState kFirst{false, true, false};    // pages 0 and 1 before page 9 was reached
+constexpr NavState kMiddle{true, true, false};    // Finish disabled until page 9
+constexpr NavState kBlocked{true, false, false};  // an empty field holds Next back
+constexpr NavState kLast{true, false, true};
+constexpr NavState kReached{true, true, true};  // after page 9
+
+const char kStoredNothing[] =
+    " Korvane Parlova 4.0 Build 1234\r\n"
+    "  Not found\r\n"
+    "  Profile : Team\r\n"
+    "  Area Code : 01\r\n"
+    "  Country : 33\r\n"
+    "  Local Access Code : 0\r\n"
+    "  Long Distance Access Code : 00\r\n";
+
+TEST(WizardPaths, StandardInstallationWithThePhysicalSet) {
+    WizardTestPlatform p;
+    p.fakes.voip.ednText = "7001";
+    frmWizard& w = p.LoadWizard();
+
+    ExpectFront(w, 0, kFirst);
+    EXPECT_EQ(w.lbIntro->Caption(), kStoredNothing);
+    EXPECT_EQ(w.mvarProfile,
+              "2");  // nothing stored: Team, written back for the user
+    EXPECT_EQ(w.Caption(), "Parlova Configuration Wizard");
+    EXPECT_EQ(p.toolkit.AppTitle(), "Parlova Configuration Wizard");
+
+    p.Next();
+    ExpectFront(w, 1, kFirst);
+    EXPECT_EQ(w.Profile->Caption(), "Select your application profile : ");
+    EXPECT_EQ(w.OptionProfile(3).Caption(), "Operator");
+    EXPECT_TRUE(w.OptionProfile(2).Value());
+    w.OptionProfile(1).SetValue(true);
+
+    p.Next();
+    ExpectFront(w, 2, kBlocked);
+    EXPECT_EQ(w.mvarProfile, " 1");
+    EXPECT_EQ(w.txtcstaIPadd->Text(), "");
+    EXPECT_EQ(p.toolkit.focused, w.txtcstaIPadd);
+    w.txtcstaIPadd->SetText("10.1.1.1");
+    EXPECT_TRUE(w.cmdNav(3).Enabled());
+
+    p.Next();
+    ExpectFront(w, 4, kMiddle);
+    EXPECT_EQ(w.mvarCSTAIPAdd, "10.1.1.1");
+    EXPECT_TRUE(w.Optphonset->Value());  // no multimedia set stored
+
+    p.Next();
+    ExpectFront(w, 5, kMiddle);
+    EXPECT_TRUE(w.fraStep(5).Visible());
+    EXPECT_EQ(w.lbphonesetTitle->Caption(),
+              "Please specify the phone set number to be used by the application. ");
+    EXPECT_EQ(p.toolkit.focused, w.txtPhonsetnumber);
+    w.txtPhonsetnumber->SetText("2000");
+
+    p.Next();
+    ExpectFront(w, 6, kBlocked);
+    EXPECT_TRUE(w.mvarbIsPhoneSet);
+    EXPECT_EQ(w.mvarPhoneSetNumber,
+              "");  // the standard installation does not take it
+    w.txtIPLANAdd->SetText("10.2.2.2");
+
+    p.Next();
+    ExpectFront(w, 8, kMiddle);
+    EXPECT_EQ(w.mvarIPLANAdd, "10.2.2.2");
+    EXPECT_EQ(w.DialingProperties->Caption(),
+              "The window displays the Dialing properties. Please verify the "
+              "following :");
+    EXPECT_EQ(w.PrefixePbx->Caption(), "PBX Prefixe : ");
+    EXPECT_EQ(w.lbareacode->Caption(), "01");
+    EXPECT_EQ(w.lbcountry->Caption(), "33");
+    EXPECT_EQ(w.lblocalaccesscode->Caption(), "0");
+    EXPECT_EQ(w.lbdistanceaccesscode->Caption(), "00");
+    EXPECT_EQ(w.lbprefixepbx->Caption(),
+              "0");  // no PBX prefix: the local access code
+    EXPECT_EQ(p.fakes.Created("ProviderConfigurator"),
+              0);  // a dialing location exists
+
+    p.Next();
+    ExpectFront(w, 9, kLast);
+    EXPECT_EQ(w.lbfinishsettings->Caption(),
+              " Korvane Parlova 4.0 Build 1234\r\n"
+              "  Not found\r\n"
+              "  Profile : Pro\r\n"
+              "  Your phone number : \r\n"
+              "  Area Code : 01\r\n"
+              "  Country : 33\r\n"
+              "  Local Access Code : 0\r\n"
+              "  Long Distance Access Code : 00\r\n"
+              "  PBX Prefixe : 0");
+    EXPECT_EQ(w.sPrefixePbx, "0");
+
+    // And back again: Finish stays enabled from now on.
+    p.Back();
+    ExpectFront(w, 8, kReached);
+    p.Back();
+    ExpectFront(w, 5, kReached);
+    EXPECT_EQ(w.txtPhonsetnumber->Text(), "2000");
+    p.Back();
+    ExpectFront(w, 4, kReached);
+    EXPECT_TRUE(w.Optphonset->Value());
+    p.Back();
+    ExpectFront(w, 2, kReached);
+    EXPECT_EQ(w.txtcstaIPadd->Text(), "10.1.1.1");
+    p.Back();
+    ExpectFront(w, 1, {false, true, true});
+    EXPECT_TRUE(w.OptionProfile(1).Value());
+
+    EXPECT_TRUE(p.Log().empty());
+    EXPECT_EQ(p.fakes.LiveOperationObjects(), 0);
+}
+
+TEST(WizardPaths, StandardInstallationWithTheMultimediaSet) {
+    WizardTestPlatform p;
+    p.fakes.voip.boards = {"10.3.3.3", "10.3.3.4"};
+    p.fakes.voip.ednText = "7001";
+    p.AnswerSelection(1);
+    frmWizard& w = p.LoadWizard();
+    p.Next();
+    p.Next();
+    w.txtcstaIPadd->SetText("pbx");
+    p.Next();
+    ExpectFront(w, 4, kMiddle);
+    w.OptIPPhone->SetValue(true);
+
+    p.Next();  // page 5 is passed over; the board found is offered on page 6
+    ExpectFront(w, 6, kMiddle);
+    EXPECT_FALSE(w.fraStep(5).Visible());
+    EXPECT_EQ(w.fraStep(5).Left(), -10000);
+    EXPECT_FALSE(w.mvarbIsPhoneSet);
+    EXPECT_EQ(w.lIPLANBoardCount, 2);
+    EXPECT_EQ(w.txtIPLANAdd->Text(), "10.3.3.4");
+    EXPECT_EQ(w.mvarIP_EDN, "7001");
+    EXPECT_EQ(p.toolkit.focused, w.txtIPLANAdd);
+
+    p.Next();
+    ExpectFront(w, 8, kMiddle);
+    p.Next();
+    ExpectFront(w, 9, kLast);
+    // The standard installation lists neither addresses nor the multimedia set's
+    // number.
+    EXPECT_EQ(w.lbfinishsettings->Caption(),
+              " Korvane Parlova 4.0 Build 1234\r\n"
+              "  Not found\r\n"
+              "  Profile : Team\r\n"
+              "  Area Code : 01\r\n"
+              "  Country : 33\r\n"
+              "  Local Access Code : 0\r\n"
+              "  Long Distance Access Code : 00\r\n"
+              "  PBX Prefixe : 0");
+
+    p.Back();
+    ExpectFront(w, 8, kReached);
+    p.Back();  // the multimedia set: back to the handset page
+    ExpectFront(w, 4, kReached);
+    EXPECT_TRUE(w.OptIPPhone->Value());
+    EXPECT_TRUE(p.Log().empty());
+}
+
+TEST(WizardPaths, DirectLinkWithTheMultimediaSetFoundAtOnce) {
+    WizardTestPlatform p;
+    p.SetInstall("CCC", "ThirdCSTALAN");
+    p.fakes.provider.providers = {{"Korvane TAPI Service Provider", "", "9", ""}};
+    p.fakes.pbx.addresses = {"10.0.0.1"};
+    p.AnswerSelection(0);  // the PBX
+    p.fakes.voip.boards = {"10.3.3.3"};
+    p.fakes.voip.ednText = "7001";
+    p.AnswerSelection(0);  // the VoIP board
+    frmWizard& w = p.LoadWizard();
+    EXPECT_EQ(w.lbIntro->Caption(),
+              " Korvane Parlova 4.0 Build 1234\r\n"
+              "  A direct connection to the PBX\r\n"
+              "  Profile : Team\r\n"
+              "  Area Code : 01\r\n"
+              "  Country : 33\r\n"
+              "  Local Access Code : 0\r\n"
+              "  Long Distance Access Code : 00\r\n");
+
+    p.Next();
+    w.OptionProfile(1).SetValue(true);
+    p.Next();
+    ExpectFront(w, 2, kMiddle);
+    EXPECT_EQ(w.txtcstaIPadd->Text(), "10.0.0.1");
+    EXPECT_EQ(w.sPrefixePbx, "9");
+
+    p.Next();
+    ExpectFront(w, 4, kMiddle);
+    w.OptIPPhone->SetValue(true);
+    p.Next();  // found and reached: straight to the dialing properties
+    ExpectFront(w, 8, kMiddle);
+    EXPECT_FALSE(w.fraStep(5).Visible());
+    EXPECT_EQ(w.mvarIPLANAdd, "10.3.3.3");
+    EXPECT_EQ(w.mvarIP_EDN, "7001");
+    EXPECT_EQ(w.lbprefixepbx->Caption(), "9");
+
+    p.Next();
+    ExpectFront(w, 9, kLast);
+    EXPECT_EQ(w.lbfinishsettings->Caption(),
+              " Korvane Parlova 4.0 Build 1234\r\n"
+              "  A direct connection to the PBX\r\n"
+              "  Profile : Pro\r\n"
+              "  PBX : 10.0.0.1\r\n"
+              "  VoIP board : 10.3.3.3\r\n"
+              "  Your phone number : 7001\r\n"
+              "  Area Code : 01\r\n"
+              "  Country : 33\r\n"
+              "  Local Access Code : 0\r\n"
+              "  Long Distance Access Code : 00\r\n"
+              "  PBX Prefixe : 9");
+
+    p.Back();
+    ExpectFront(w, 8, kReached);
+    p.Back();
+    ExpectFront(w, 4, kReached);
+    p.Back();
+    ExpectFront(w, 2, kReached);
+    p.Back();
+    ExpectFront(w, 1, {false, true, true});
+    EXPECT_TRUE(p.toolkit.modalAnswers.empty());
+    EXPECT_TRUE(p.Log().empty());
+}
+
+TEST(WizardPaths, DirectLinkWhenTheBoardIsNotFound) {
+    WizardTestPlatform p;
+    p.SetInstall("CCC", "ThirdCSTALAN");
+    p.SetUser("TSpi_CSTA", "SwitchName", "pbx-stored");
+    frmWizard& w = p.LoadWizard();
+    p.Next();
+    p.Next();
+    ExpectFront(w, 2, kMiddle);
+    EXPECT_EQ(w.txtcstaIPadd->Text(), "pbx-stored");
+    p.Next();
+    w.OptIPPhone->SetValue(true);
+
+    p.Next();  // nothing found: page 6 asks for the address
+    ExpectFront(w, 6, kBlocked);
+    EXPECT_EQ(w.lIPLANBoardCount, 0);
+    EXPECT_TRUE(p.toolkit.messageBoxes.empty());
+
+    p.fakes.voip.connectResult = 17;
+    w.txtIPLANAdd->SetText("10.4.4.4");
+    p.Next();  // the check fails: the message, then page 8 all the same
+    ExpectFront(w, 8, kMiddle);
+    ASSERT_EQ(p.toolkit.messageBoxes.size(), 1u);
+    EXPECT_EQ(p.toolkit.messageBoxes[0].prompt,
+              "The Wizard failed to connect to VoIP board. It is probably a "
+              "network problem.");
+    EXPECT_EQ(p.toolkit.messageBoxes[0].title, "Parlova Configuration Wizard");
+    EXPECT_EQ(w.mvarIPLANAdd, "10.4.4.4");
+
+    p.Next();
+    ExpectFront(w, 9, kLast);
+    EXPECT_EQ(w.lbfinishsettings->Caption(),
+              " Korvane Parlova 4.0 Build 1234\r\n"
+              "  A direct connection to the PBX\r\n"
+              "  Profile : Team\r\n"
+              "  PBX : pbx-stored\r\n"
+              "  VoIP board : 10.4.4.4\r\n"
+              "  Area Code : 01\r\n"
+              "  Country : 33\r\n"
+              "  Local Access Code : 0\r\n"
+              "  Long Distance Access Code : 00\r\n"
+              "  PBX Prefixe : 0");
+    p.Back();
+    p.Back();
+    ExpectFront(w, 4, kReached);
+}
+
+TEST(WizardPaths, TapiServerWithThePhysicalSet) {
+    WizardTestPlatform p;
+    p.SetInstall("CCC", "ThirdRSPI");
+    p.SetUser("7316\\ZELWiz\\Settings", "EdnSet", "3100");
+    frmWizard& w = p.LoadWizard();
+    EXPECT_FALSE(w.OptIPPhone->Enabled());
+    p.Next();
+    w.OptionProfile(0).SetValue(true);
+
+    p.Next();  // straight to the phone set number
+    ExpectFront(w, 5, kMiddle);
+    EXPECT_TRUE(w.fraStep(5).Visible());
+    EXPECT_EQ(w.txtPhonsetnumber->Text(), "3100");
+    w.txtPhonsetnumber->SetText("3000");
+
+    p.Next();
+    ExpectFront(w, 8, kMiddle);
+    EXPECT_TRUE(w.mvarbIsPhoneSet);
+    EXPECT_EQ(w.mvarPhoneSetNumber, "3000");
+
+    p.Next();
+    ExpectFront(w, 9, kLast);
+    EXPECT_EQ(w.lbfinishsettings->Caption(),
+              " Korvane Parlova 4.0 Build 1234\r\n"
+              "  Connection to a Microsoft TAPI 2.1 Server\r\n"
+              "  Profile : Basic\r\n"
+              "  Your phone number : 3000\r\n"
+              "  Area Code : 01\r\n"
+              "  Country : 33\r\n"
+              "  Local Access Code : 0\r\n"
+              "  Long Distance Access Code : 00\r\n"
+              "  PBX Prefixe : 0");
+
+    p.Back();
+    ExpectFront(w, 8, kReached);
+    p.Back();
+    ExpectFront(w, 5, kReached);
+    EXPECT_EQ(p.toolkit.focused, w.txtPhonsetnumber);
+    p.Back();
+    ExpectFront(w, 1, {false, true, true});
+    EXPECT_EQ(p.fakes.Created("VoipBoardFinder") + p.fakes.Created("PbxFinder"), 0);
+}
+
+TEST(WizardPaths, FinishSavesAndCancelDoesNot) {
+    {
+        WizardTestPlatform p;
+        p.SetConfigured();
+        frmWizard& w = p.LoadWizard();
+        ExpectFront(w, 0, {false, true, false});
+        p.Next();
+        ExpectFront(w, 1, {false, true, true});
+        w.OptionProfile(3).SetValue(true);
+        p.Finish();  // the page's values are taken over before saving
+        EXPECT_FALSE(w.IsLoaded());
+        EXPECT_EQ(p.Raw(HKEY_CURRENT_USER, "Software\\Korvane\\7316\\Install", "ProductProfil"),
+                  std::string("2", 2));
+        EXPECT_EQ(
+            p.Raw(HKEY_CURRENT_USER, "Software\\Korvane\\7316\\ZELPhone\\Settings", "PhoneMode"),
+            std::string("3", 2));
+        // No multimedia set number: the save stops with a type mismatch, which the
+        // button's trap logs before it closes the wizard all the same.
+        const auto log = p.Log();
+        ASSERT_EQ(log.size(), 1u);
+        EXPECT_EQ(log[0][1].rfind(WizardLogPrefix(&w, "frmWizard.cmdNav_Click"), 0), 0u)
+            << log[0][1];
+        EXPECT_EQ(log[0][3], "Type mismatch - 13 (0xD)");
+    }
+    {
+        WizardTestPlatform p;
+        frmWizard& w = p.LoadWizard();
+        p.Next();
+        w.cmdNav(1).Click();
+        EXPECT_FALSE(w.IsLoaded());
+        EXPECT_EQ(p.Raw(HKEY_CURRENT_USER, "Software\\Korvane\\7316\\Install", "IsWizConfigured"),
+                  std::nullopt);
+        EXPECT_FALSE(gTextTranslator());
+    }
+}
+
+}  // namespace
+}  // namespace zelwiz
