@@ -39,4 +39,8 @@ ComponentCatalog& TheCatalog() {
     return Require(gPlatform.components, "components catalog");
 }
 
+SingleInstance& TheInstance() {
+    return Require(gPlatform.instance, "single-instance");
+}
+
 }  // namespace zelwiz

@@ -60,8 +60,8 @@ LONG Registry::SetDword(HKEY key, std::string_view name, DWORD value) {
 }
 
 TreeRegistry::TreeRegistry() {
-    roots_[HKEY_CURRENT_USER];
-    roots_[HKEY_LOCAL_MACHINE];
+    AddStandardKeys(roots_[HKEY_CURRENT_USER]);
+    AddStandardKeys(roots_[HKEY_LOCAL_MACHINE]);
 }
 
 LONG TreeRegistry::ReadHive(HKEY hive, const ReadFn& fn) {

@@ -43,6 +43,9 @@ class TreeRegistry : public Registry {
     virtual bool HiveWritable(HKEY hive);
 
     RegNode& Root(HKEY hive) { return roots_[hive]; }
+    // Every hive holds its "Software" key, as a Windows hive does from its installation on, so
+    // that a hive file not written yet already answers the administrator's test.
+    static void AddStandardKeys(RegNode& root) { root.FindOrAdd("Software"); }
 
   private:
     struct Handle {

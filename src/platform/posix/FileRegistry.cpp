@@ -230,6 +230,7 @@ void FileRegistry::Load(HiveFile& file, bool takeSharedLock) {
     file.stamp = Stamp{};
     file.problem.clear();
     root = RegNode{};
+    AddStandardKeys(root);
 
     int fd = open(file.path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
@@ -252,6 +253,7 @@ void FileRegistry::Load(HiveFile& file, bool takeSharedLock) {
         file.problem =
             Unreadable(file.path, " at line " + std::to_string(error.line) + ": " + error.reason);
     }
+    AddStandardKeys(root);
     file.heldFd = fd;
     file.stamp = Stamp::Of(st);
     file.loaded = true;

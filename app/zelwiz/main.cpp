@@ -1,0 +1,69 @@
+// zelwiz: the configuration wizard. Wires this build's platform (registry files, POSIX shell,
+// the toolkit that opens a display only when a window is shown, the built-in components) and
+// runs the start-up; the program then lives as long as the wizard window is open.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "components/BuiltInComponents.h"
+#include "components/translator/RegisterTextTranslator.h"
+#include "environment/localize.h"
+#include "environment/mCustom.h"
+#include "environment/mLogError.h"
+#include "platform/ComponentCatalog.h"
+#include "platform/ErrorInfo.h"
+#include "platform/Platform.h"
+#include "platform/posix/FileRegistry.h"
+#include "platform/posix/PosixShell.h"
+#include "platform/posix/PosixSingleInstance.h"
+#include "startup/CommandLineArgs.h"
+#include "startup/SubMain.h"
+#include "ui_qt/OnDemandToolkit.h"
+#include "wizard/frmWizard.h"
+
+using namespace zelwiz;
+
+namespace {
+
+// What a windowless run must tell the user: one line on stderr and one in the error log.
+void Report(const std::string& text) {
+    std::fprintf(stderr, "zelwiz: %s\n", text.c_str());
+    LogError("SubMain.Main", nullptr, text);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+
+    std::unique_ptr<FileRegistry> registry = FileRegistry::FromEnvironment();
+    PosixShell shell;
+    ComponentCatalog catalog;
+    RegisterBuiltInComponents(catalog);
+    RegisterTextTranslator(catalog);
+    std::unique_ptr<PosixSingleInstance> instance = PosixSingleInstance::ForThisSession();
+    qt::OnDemandToolkit toolkit(Report);
+    InstallPlatform(Platform{registry.get(), &shell, &toolkit, &catalog, instance.get()});
+
+    for (const std::string& problem : registry->Problems())
+        Report(problem);
+
+    // The title the running copy's wizard window carries, so a second copy can find it.
+    ReadProductNames();
+    toolkit.SetAppTitle(ReplaceParams("%0 Configuration Wizard", {g7316ShortName}));
+
+    int exitCode = 0;
+    try {
+        frmWizard wizard;
+        if (Main(CommandLineText(arguments), wizard) == StartupOutcome::WizardShown) {
+            instance->Serve([&](const std::string& caption) {
+                return toolkit.ActivateWindowFromAnyThread(caption);
+            });
+            toolkit.Run();
+        }
+    } catch (const ProgramEnd& end) {
+        exitCode = end.exitCode;
+    }
+    std::fflush(stderr);
+    return exitCode;
+}
