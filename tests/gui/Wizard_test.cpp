@@ -60,10 +60,16 @@ TEST_F(WizardTest, LayoutShowsThePageAtLeftZeroItsPictureAndTheNavigationBar) {
               PageOf(wizard, 0)->mapTo(window, QPoint()).y());
 
     // The page brought to Left 0 comes to the front even while the one it replaces is still at 0.
-    wizard.fraStep(4).SetLeft(0);
-    EXPECT_EQ(PageInFront(wizard), PageOf(wizard, 4));
-    EXPECT_EQ(Pane(wizard)->Step(), 4);
-    wizard.fraStep(4).SetLeft(-10000);
+    wizard.fraStep(8).SetLeft(0);
+    EXPECT_EQ(PageInFront(wizard), PageOf(wizard, 8));
+    EXPECT_EQ(Pane(wizard)->Step(), 8);
+    // A caption ending in ":" and the empty label after it stand side by side.
+    QApplication::processEvents();
+    QWidget* name = WindowOf(wizard)->WidgetOf(*wizard.FindControl("AreaCode"));
+    QWidget* value = WindowOf(wizard)->WidgetOf(*wizard.dialingValues[0]);
+    EXPECT_EQ(value->geometry().top(), name->geometry().top());
+    EXPECT_GT(value->geometry().left(), name->geometry().right());
+    wizard.fraStep(8).SetLeft(-10000);
     EXPECT_EQ(PageInFront(wizard), PageOf(wizard, 0));
     wizard.fraStep(0).SetEnabled(false);
     EXPECT_FALSE(PageOf(wizard, 0)->isEnabled());
