@@ -64,16 +64,7 @@ class SampleForm : public Form {
 
 using Events = std::vector<std::string>;
 
-class FormWindowTest : public GuiTest {
-  protected:
-    QWidget* Show(Form& form) {
-        form.Show();
-        QWidget* window = WindowOf(form);
-        EXPECT_NE(window, nullptr);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window));
-        return window;
-    }
-};
+using FormWindowTest = GuiTest;
 
 TEST_F(FormWindowTest, ShowsTheModelAndFollowsItsChanges) {
     SampleSelection dialog;

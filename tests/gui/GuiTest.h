@@ -12,6 +12,7 @@
 #include <QWidget>
 #include <functional>
 
+#include "platform/Form.h"
 #include "platform/Platform.h"
 #include "ui_qt/FormWindow.h"
 #include "ui_qt/QtToolkit.h"
@@ -30,6 +31,15 @@ class GuiTest : public ::testing::Test {
     }
 
     qt::FormWindow* WindowOf(const Form& form) { return toolkit.WindowOf(form); }
+
+    // Shows the form (not modally) and waits for its window to become active.
+    QWidget* Show(Form& form) {
+        form.Show();
+        QWidget* window = WindowOf(form);
+        EXPECT_NE(window, nullptr);
+        EXPECT_TRUE(window != nullptr && QTest::qWaitForWindowActive(window));
+        return window;
+    }
 
     template <class W>
     W* Widget(const Form& form, const Control& control) {

@@ -17,13 +17,6 @@ namespace {
 
 class WizardTest : public GuiTest {
   protected:
-    QWidget* Start(SampleWizard& wizard) {
-        wizard.Show();
-        QWidget* window = WindowOf(wizard);
-        EXPECT_NE(window, nullptr);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window));
-        return window;
-    }
     QWidget* PageInFront(const SampleWizard& wizard) {
         auto* stack = WindowOf(wizard)->findChild<QStackedWidget*>();
         return stack == nullptr ? nullptr : stack->currentWidget();
@@ -38,7 +31,7 @@ class WizardTest : public GuiTest {
 
 TEST_F(WizardTest, LayoutShowsThePageAtLeftZeroItsPictureAndTheNavigationBar) {
     SampleWizard wizard;
-    QWidget* window = Start(wizard);
+    QWidget* window = Show(wizard);
     auto* view = dynamic_cast<qt::WizardView*>(&WindowOf(wizard)->View());
     ASSERT_NE(view, nullptr) << "the wizard form gets the wizard layout";
     EXPECT_EQ(window->windowTitle(), "Parlova Configuration Wizard");
@@ -79,7 +72,7 @@ TEST_F(WizardTest, LayoutShowsThePageAtLeftZeroItsPictureAndTheNavigationBar) {
 
 TEST_F(WizardTest, KeyboardAloneFromTheWelcomePageToFinish) {
     SampleWizard wizard;
-    Start(wizard);
+    Show(wizard);
     Press(Qt::Key_Return);  // Next, seen by the form before the focused button
     EXPECT_EQ(wizard.iCurrentStep, 1);
     Press(Qt::Key_Tab);  // from Next to Cancel (Finish is disabled)
@@ -120,7 +113,7 @@ TEST_F(WizardTest, KeyboardAloneFromTheWelcomePageToFinish) {
 TEST_F(WizardTest, EscapeCancelsFromAFieldAndTabFollowsThePage) {
     SampleWizard wizard;
     wizard.txtcstaIPadd->SetText("old-pbx");
-    Start(wizard);
+    Show(wizard);
     wizard.cmdNav_Click(3);
     wizard.cmdNav_Click(3);
     auto* address = Widget<QLineEdit>(wizard, *wizard.txtcstaIPadd);
@@ -148,7 +141,7 @@ TEST_F(WizardTest, EscapeCancelsFromAFieldAndTabFollowsThePage) {
 
 TEST_F(WizardTest, DetectShowsTheSelectionDialogOverTheWizard) {
     SampleWizard wizard;
-    Start(wizard);
+    Show(wizard);
     wizard.cmdNav_Click(3);
     wizard.cmdNav_Click(3);
     QWidget* parent = nullptr;
@@ -166,7 +159,7 @@ TEST_F(WizardTest, DetectShowsTheSelectionDialogOverTheWizard) {
 
 TEST_F(WizardTest, ScreenshotOfEveryPageWithTheDrawnAndTheCustomPicture) {
     SampleWizard wizard;
-    QWidget* window = Start(wizard);
+    QWidget* window = Show(wizard);
     wizard.OptionProfile(1).SetValue(true);
     wizard.txtcstaIPadd->SetText("pbx-main");
     for (int step = 0; step < 10; ++step) {
@@ -185,7 +178,7 @@ TEST_F(WizardTest, ScreenshotOfEveryPageWithTheDrawnAndTheCustomPicture) {
     ASSERT_TRUE(custom.save(dir.filePath("AWindow.bmp")));
     SampleWizard branded;
     branded.pictureFile = dir.filePath("AWindow.bmp").toStdString();
-    window = Start(branded);
+    window = Show(branded);
     EXPECT_TRUE(Pane(branded)->ShowsFile());
     branded.cmdNav_Click(3);
     EXPECT_TRUE(Pane(branded)->ShowsFile()) << "Next copies the picture of page 0";
