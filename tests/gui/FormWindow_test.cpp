@@ -169,6 +169,12 @@ TEST_F(FormWindowTest, ClicksTypingAndFocusReachTheModel) {
     form.cmdApply->SetEnabled(false);
     QTest::mouseClick(Widget<QPushButton>(form, *form.cmdApply), Qt::LeftButton);
     EXPECT_EQ(form.events, (Events{"cmdApply_Click", "cmdApply_Click"}));
+    form.txtNumber->SetBackColor(0x8000000F);  // button face: a field that cannot be typed in
+    EXPECT_EQ(number->palette().color(QPalette::Base),
+              QApplication::palette().color(QPalette::Button));
+    form.txtNumber->SetBackColor(0x000000FF);  // red, stored as 0x00BBGGRR
+    EXPECT_EQ(number->palette().color(QPalette::Base), QColor(255, 0, 0));
+    form.txtNumber->SetBackColor(TextBox::kWindowBackground);
     Screenshot(window, "generic-form");
     form.Unload();
 }
