@@ -22,7 +22,10 @@ namespace zelwiz::testing {
 class GuiTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        previous_ = InstallPlatform(Platform{nullptr, nullptr, &toolkit, nullptr});
+        // The Qt toolkit takes the place of whatever toolkit the platform had.
+        Platform platform = CurrentPlatform();
+        platform.toolkit = &toolkit;
+        previous_ = InstallPlatform(platform);
         toolkit.onUntrappedError = [this](const ErrorRecord& e) { untrapped.push_back(e); };
     }
     void TearDown() override {
