@@ -105,6 +105,18 @@ TEST_F(RealWizardTest, TypicalPathToFinishWithScreenshotOfEachPage) {
     EXPECT_TRUE(p.Log().empty());
 }
 
+TEST_F(RealWizardTest, ScreenshotOfThePagesNoTypicalPathShows) {
+    frmWizard& w = p.LoadWizard();
+    QWidget* window = Show(w);
+    for (std::int16_t step : {3, 7}) {
+        std::int16_t byBack = 1;
+        w.SetStep(step, byBack);
+        EXPECT_EQ(ShownStep(), step);
+        Screenshot(window, QStringLiteral("wizard-page-%1").arg(step));
+    }
+    w.Unload();
+}
+
 TEST_F(RealWizardTest, EscapeInAFieldCancelsWithoutSaving) {
     frmWizard& w = p.LoadWizard();
     Show(w);
