@@ -1,5 +1,5 @@
 #pragma once
-// Forms of the window model made for the GUI tests and the start-up measurement: a ten-page wizard
+// Forms of the window model made for the GUI tests: a ten-page wizard
 // shaped as the program's wizard (pages fraStep, pictures imgStep, buttons cmdNav, Enter and
 // Escape previewed by the form, the bar picNav, the caption-value labels of the dialing page)
 // with simple linear navigation, and an address selection dialog.
