@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Whole-process start-up of the Qt front end: each program starts, shows its first window, exits
-# right after that window's first paint. zelwiz-qtdemo shows the ten-page sample wizard through
-# the Qt toolkit (window model, wizard layout, drawn step picture); bare_window shows an empty Qt
-# Widgets window. Both run under the offscreen platform. Reports the median wall time and the
+# right after that window's first paint. zelwiz-qtdemo loads the program's wizard (its Form_Load
+# with the translator and this build's components, over an in-memory registry) and shows it
+# through the Qt toolkit (window model, wizard layout, drawn step picture); bare_window shows an
+# empty Qt Widgets window. Both run under the offscreen platform. Reports the median wall time and the
 # median peak resident memory of each over RUNS runs, and checks the targets: wall time at most
 # 1.5 times the bare window's, peak memory at most 15 MB above it.
 #

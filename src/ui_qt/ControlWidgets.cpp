@@ -39,8 +39,11 @@ void ShowText(const TextBox& box, QLineEdit* edit, bool keepText) {
 }
 
 void ShowBackColor(const TextBox& box, QLineEdit* edit) {
+    const QColor color = ClassicColor(box.BackColor(), QApplication::palette(edit));
+    if (edit->palette().color(QPalette::Base) == color)
+        return;
     QPalette palette = edit->palette();
-    palette.setColor(QPalette::Base, ClassicColor(box.BackColor(), QApplication::palette(edit)));
+    palette.setColor(QPalette::Base, color);
     edit->setPalette(palette);
 }
 

@@ -338,6 +338,11 @@ void FormWindow::Unloaded() {
     deleteLater();
 }
 
+void FormWindow::StopModalLoop() {
+    if (modalLoop_ != nullptr)
+        modalLoop_->quit();
+}
+
 void FormWindow::Detach(bool formGone) {
     if (form_ == nullptr)
         return;
@@ -352,8 +357,7 @@ void FormWindow::Detach(bool formGone) {
     buddyOf_.clear();
     fieldOf_.clear();
     lastFocus_ = nullptr;
-    if (modalLoop_ != nullptr)
-        modalLoop_->quit();
+    StopModalLoop();
     if (formGone) {
         hide();
         deleteLater();

@@ -57,6 +57,8 @@ class FormWindow : public QWidget {
     bool PreviewKey(QKeyEvent* event);
     // The form has unloaded: the window goes away and a modal show returns.
     void Unloaded();
+    // A modal show returns now (the program ends).
+    void StopModalLoop();
 
   protected:
     void closeEvent(QCloseEvent* event) override;

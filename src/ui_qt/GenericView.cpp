@@ -1,14 +1,27 @@
 #include "ui_qt/GenericView.h"
 
+#include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <vector>
 
 #include "platform/Form.h"
+#include "ui_qt/Captions.h"
 #include "ui_qt/FormWindow.h"
 
 namespace zelwiz::qt {
+namespace {
+
+// "Area code :" followed by a label still empty: a caption and the value it names.
+bool NamesValue(const Control& label, const Control* next) {
+    return next != nullptr && next->Kind() == ControlKind::Label && next->Caption().empty() &&
+           WithoutAccessKey(label.Caption()).trimmed().endsWith(u':');
+}
+
+}  // namespace
+
 void LayOutContents(FormWindow& window, QWidget* host, QVBoxLayout* layout,
                     const Control* container, const ContentsOptions& options) {
     std::vector<Control*> children;
@@ -19,13 +32,31 @@ void LayOutContents(FormWindow& window, QWidget* host, QVBoxLayout* layout,
 
     std::vector<QWidget*> bottomButtons;
     QHBoxLayout* buttonRow = nullptr;  // consecutive buttons inside a frame share a row
-    bool stretched = false;            // a list takes the height left over
+    QGridLayout* pairs = nullptr;      // consecutive caption-value pairs share two columns
+    int pairRows = 0;
+    bool stretched = false;  // a list takes the height left over
     for (size_t i = 0; i < children.size(); ++i) {
         Control& control = *children[i];
         Control* previous = i > 0 ? children[i - 1] : nullptr;
         Control* next = i + 1 < children.size() ? children[i + 1] : nullptr;
         if (control.Kind() != ControlKind::CommandButton)
             buttonRow = nullptr;
+        if (control.Kind() == ControlKind::Label && NamesValue(control, next)) {
+            if (pairs == nullptr) {
+                pairs = new QGridLayout;
+                pairs->setColumnStretch(1, 1);
+                pairRows = 0;
+                layout->addLayout(pairs);
+            }
+            QWidget* caption = window.Bind(control, host);
+            if (auto* label = qobject_cast<QLabel*>(caption))
+                label->setWordWrap(false);  // the caption column is as wide as its longest
+            pairs->addWidget(caption, pairRows, 0);
+            pairs->addWidget(window.Bind(*next, host), pairRows++, 1);
+            ++i;
+            continue;
+        }
+        pairs = nullptr;
 
         switch (control.Kind()) {
             case ControlKind::Label:

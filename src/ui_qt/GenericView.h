@@ -1,9 +1,10 @@
 #pragma once
 // The layout of any form without a layout of its own: each container (the form, or a frame as a
 // group box) stacks its controls in their creation order. A label names the text box or list
-// that follows it (its buddy); inside a frame, a button that follows a text box stands beside it
-// and other buttons stand in a row where they come; the form's own buttons gather in a row at the
-// bottom.
+// that follows it (its buddy), and a caption ending in ":" followed by an empty label stands
+// beside that label, which will show the value; inside a frame, a button that follows a text box
+// stands beside it and other buttons stand in a row where they come; the form's own buttons gather
+// in a row at the bottom.
 
 #include <functional>
 

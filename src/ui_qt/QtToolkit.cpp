@@ -67,6 +67,12 @@ void QtToolkit::ShowForm(Form& form, bool modal) {
         window->FocusControl(*control);
     }
     window->ShowModel(modal);
+    ThrowIfEnded();
+}
+
+void QtToolkit::ThrowIfEnded() const {
+    if (ended_)
+        throw *ended_;
 }
 
 void QtToolkit::FormUnloaded(Form& form) {
@@ -92,6 +98,7 @@ void QtToolkit::QuitWhenNoneShown() {
 }
 
 void QtToolkit::Run() {
+    ThrowIfEnded();
     QuitWhenNoneShown();
     if (windows_.empty())
         return;
@@ -99,6 +106,7 @@ void QtToolkit::Run() {
     runLoop_ = &loop;
     loop.exec();
     runLoop_ = nullptr;
+    ThrowIfEnded();
 }
 
 QWidget* QtToolkit::DialogParent() const {
@@ -123,6 +131,7 @@ int QtToolkit::MsgBox(const std::string& prompt, int style, const std::string& t
 
 void QtToolkit::DoEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+    ThrowIfEnded();
 }
 
 void QtToolkit::SetFocus(Control& control) {
@@ -169,6 +178,15 @@ void QtToolkit::SetAppTitle(std::string title) {
 void QtToolkit::CallModel(const std::function<void()>& call) {
     try {
         call();
+    } catch (const ProgramEnd& end) {
+        // Exceptions must not cross Qt's event loops: each loop stops and its caller throws.
+        ended_ = end;
+        for (const auto& window : windows_) {
+            if (window)
+                window->StopModalLoop();
+        }
+        if (runLoop_ != nullptr)
+            runLoop_->quit();
     } catch (...) {
         CaptureCurrentException(0);
         const ErrorRecord record = Err();

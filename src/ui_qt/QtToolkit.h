@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <functional>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "platform/ErrorInfo.h"
@@ -35,14 +36,17 @@ class QtToolkit : public QObject, public Toolkit {
     bool ActivateWindow(const std::string& caption) override;
     void SetAppTitle(std::string title) override;
 
-    // Runs the event loop while a form is shown; returns at once when none is.
+    // Runs the event loop while a form is shown; returns at once when none is. When the program
+    // ended (End) in one of its event handlers, the ProgramEnd comes out of here, for the
+    // program's entry to catch.
     void Run();
     // The window of a shown form; nullptr when it has none.
     FormWindow* WindowOf(const Form& form) const;
 
     // Runs a call into the model for an event of the user interface. An error that no trap of
     // the program caught ends here, as an untrapped run-time error, and is reported through
-    // onUntrappedError (by default a critical message box).
+    // onUntrappedError (by default a critical message box). End stops every event loop of the
+    // toolkit: a modal show and Run pass the ProgramEnd on to their callers.
     void CallModel(const std::function<void()>& call);
     std::function<void(const ErrorRecord&)> onUntrappedError;
 
@@ -56,7 +60,9 @@ class QtToolkit : public QObject, public Toolkit {
     void FocusChanged(QWidget* old, QWidget* now);
     QWidget* DialogParent() const;
     void QuitWhenNoneShown();
+    void ThrowIfEnded() const;
 
+    std::optional<ProgramEnd> ended_;
     std::vector<QPointer<FormWindow>> windows_;
     std::map<const Form*, Control*> pendingFocus_;  // SetFocus before the form had a window
     QEventLoop* runLoop_ = nullptr;

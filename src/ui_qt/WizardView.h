@@ -26,9 +26,6 @@ class WizardView : public FormView {
     void Changed(const Control* changed) override;
     bool Places(const Control& control) const override;
 
-    // The step whose page is in front; -1 when none stands at Left 0.
-    int Front() const { return front_; }
-
   private:
     int PageIndex(const Control* control) const;
     bool IsWizardPart(const Control& control) const;
@@ -42,7 +39,7 @@ class WizardView : public FormView {
     QStackedWidget* stack_ = nullptr;
     QWidget* blank_ = nullptr;
     PicturePane* picture_ = nullptr;
-    int front_ = -1;
+    int front_ = -1;  // the step whose page is in front; -1 when none stands at Left 0
 };
 
 }  // namespace zelwiz::qt

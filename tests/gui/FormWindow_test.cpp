@@ -64,16 +64,7 @@ class SampleForm : public Form {
 
 using Events = std::vector<std::string>;
 
-class FormWindowTest : public GuiTest {
-  protected:
-    QWidget* Show(Form& form) {
-        form.Show();
-        QWidget* window = WindowOf(form);
-        EXPECT_NE(window, nullptr);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window));
-        return window;
-    }
-};
+using FormWindowTest = GuiTest;
 
 TEST_F(FormWindowTest, ShowsTheModelAndFollowsItsChanges) {
     SampleSelection dialog;
@@ -178,6 +169,12 @@ TEST_F(FormWindowTest, ClicksTypingAndFocusReachTheModel) {
     form.cmdApply->SetEnabled(false);
     QTest::mouseClick(Widget<QPushButton>(form, *form.cmdApply), Qt::LeftButton);
     EXPECT_EQ(form.events, (Events{"cmdApply_Click", "cmdApply_Click"}));
+    form.txtNumber->SetBackColor(0x8000000F);  // button face: a field that cannot be typed in
+    EXPECT_EQ(number->palette().color(QPalette::Base),
+              QApplication::palette().color(QPalette::Button));
+    form.txtNumber->SetBackColor(0x000000FF);  // red, stored as 0x00BBGGRR
+    EXPECT_EQ(number->palette().color(QPalette::Base), QColor(255, 0, 0));
+    form.txtNumber->SetBackColor(TextBox::kWindowBackground);
     Screenshot(window, "generic-form");
     form.Unload();
 }

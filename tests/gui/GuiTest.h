@@ -12,6 +12,7 @@
 #include <QWidget>
 #include <functional>
 
+#include "platform/Form.h"
 #include "platform/Platform.h"
 #include "ui_qt/FormWindow.h"
 #include "ui_qt/QtToolkit.h"
@@ -21,7 +22,10 @@ namespace zelwiz::testing {
 class GuiTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        previous_ = InstallPlatform(Platform{nullptr, nullptr, &toolkit, nullptr});
+        // The Qt toolkit takes the place of whatever toolkit the platform had.
+        Platform platform = CurrentPlatform();
+        platform.toolkit = &toolkit;
+        previous_ = InstallPlatform(platform);
         toolkit.onUntrappedError = [this](const ErrorRecord& e) { untrapped.push_back(e); };
     }
     void TearDown() override {
@@ -30,6 +34,15 @@ class GuiTest : public ::testing::Test {
     }
 
     qt::FormWindow* WindowOf(const Form& form) { return toolkit.WindowOf(form); }
+
+    // Shows the form (not modally) and waits for its window to become active.
+    QWidget* Show(Form& form) {
+        form.Show();
+        QWidget* window = WindowOf(form);
+        EXPECT_NE(window, nullptr);
+        EXPECT_TRUE(window != nullptr && QTest::qWaitForWindowActive(window));
+        return window;
+    }
 
     template <class W>
     W* Widget(const Form& form, const Control& control) {

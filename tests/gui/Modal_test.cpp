@@ -87,5 +87,31 @@ TEST_F(ModalTest, MessageBoxesCarryTheirIconTitleAndOneOkButton) {
     }
 }
 
+TEST_F(ModalTest, EndInsideAModalFormStopsEveryLoopAndReachesTheProgramEntry) {
+    SampleWizard wizard;
+    Show(wizard);
+    wizard.cmdNav_Click(3);
+    wizard.cmdNav_Click(3);
+    SampleSelection dialog;
+    dialog.cmdOk->OnClick = [] { End(3); };
+    bool returned = false;
+    wizard.cmdCstaIpDetect->OnClick = [&] {
+        dialog.Show(true);
+        returned = true;
+    };
+    WhenModal([](QWidget*) {
+        Press(Qt::Key_Tab);  // from the list to OK
+        Press(Qt::Key_Return);
+    });
+    QTest::mouseClick(Widget<QPushButton>(wizard, *wizard.cmdCstaIpDetect), Qt::LeftButton);
+    EXPECT_FALSE(returned) << "the program ends inside the modal show";
+    try {
+        toolkit.Run();
+        ADD_FAILURE() << "Run returned";
+    } catch (const ProgramEnd& end) {
+        EXPECT_EQ(end.exitCode, 3);
+    }
+}
+
 }  // namespace
 }  // namespace zelwiz::testing

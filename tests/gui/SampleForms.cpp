@@ -93,12 +93,23 @@ SampleWizard::SampleWizard() : Form("frmWizard") {
         .SetCaption("The Wizard failed to connect to VoIP board. This IP address is not valid.");
     Add<Label>("DialingProperties", &fraStep(8))
         .SetCaption("The window displays the Dialing properties. Please verify the following :");
+    const char* dialing[][2] = {{"AreaCode", "Area Code : "},
+                                {"Country", "Country : "},
+                                {"LocalAccessCode", "Local Access Code : "},
+                                {"DistanceAccessCode", "Long Distance Access Code : "},
+                                {"PrefixePbx", "PBX Prefixe : "}};
+    for (const auto& [name, caption] : dialing) {
+        Add<Label>(name, &fraStep(8)).SetCaption(caption);
+        dialingValues.push_back(&Add<Label>(std::string("lb") + name, &fraStep(8)));
+    }
+    Add<CommandButton>("cmdDialingProperties", &fraStep(8)).SetCaption("&Configure...");
     AddTo(lblStep, "lblStep", 5, &fraStep(9)).SetCaption("Congratulations");
     Add<Label>("lbfinish1", &fraStep(9)).SetCaption("To save these settings, click Finish.");
 
+    Frame& picNav = Add<Frame>("picNav");
     const char* nav[] = {"", "Cancel", "&Back", "&Next >", "&Finish"};
     for (int i = 1; i <= 4; ++i) {
-        CommandButton& button = AddTo(cmdNav, "cmdNav", i);
+        CommandButton& button = AddTo(cmdNav, "cmdNav", i, &picNav);
         button.SetCaption(nav[i]);
         button.OnClick = [this, i] { cmdNav_Click(i); };
     }
@@ -185,6 +196,11 @@ void SampleWizard::SetStep(int step) {
     cmdNav(2).SetEnabled(step > 1);
     cmdNav(3).SetEnabled(step < 9);
     cmdNav(4).SetEnabled(step == 9);
+    if (step == 8) {
+        const char* values[] = {"69", "Germany (49)", "0", "0", ""};
+        for (size_t i = 0; i < dialingValues.size(); ++i)
+            dialingValues[i]->SetCaption(values[i]);
+    }
     if (step == 2) {
         EnableNextIfFilled(*txtcstaIPadd);
         if (IsShown())

@@ -1,7 +1,8 @@
 #pragma once
-// Forms of the window model made for the GUI tests and the start-up measurement: a ten-page wizard
+// Forms of the window model made for the GUI tests: a ten-page wizard
 // shaped as the program's wizard (pages fraStep, pictures imgStep, buttons cmdNav, Enter and
-// Escape previewed by the form) with simple linear navigation, and an address selection dialog.
+// Escape previewed by the form, the bar picNav, the caption-value labels of the dialing page)
+// with simple linear navigation, and an address selection dialog.
 
 #include <string>
 #include <vector>
@@ -38,6 +39,7 @@ class SampleWizard : public Form {
     OptionButton* OptIPPhone;
     OptionButton* Optphonset;
     TextBox* txtPhonsetnumber;
+    std::vector<Label*> dialingValues;  // page 8: area code, country, access codes, PBX prefix
 
     int iCurrentStep = 0;
     bool saved = false;

@@ -17,13 +17,6 @@ namespace {
 
 class WizardTest : public GuiTest {
   protected:
-    QWidget* Start(SampleWizard& wizard) {
-        wizard.Show();
-        QWidget* window = WindowOf(wizard);
-        EXPECT_NE(window, nullptr);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window));
-        return window;
-    }
     QWidget* PageInFront(const SampleWizard& wizard) {
         auto* stack = WindowOf(wizard)->findChild<QStackedWidget*>();
         return stack == nullptr ? nullptr : stack->currentWidget();
@@ -38,7 +31,7 @@ class WizardTest : public GuiTest {
 
 TEST_F(WizardTest, LayoutShowsThePageAtLeftZeroItsPictureAndTheNavigationBar) {
     SampleWizard wizard;
-    QWidget* window = Start(wizard);
+    QWidget* window = Show(wizard);
     auto* view = dynamic_cast<qt::WizardView*>(&WindowOf(wizard)->View());
     ASSERT_NE(view, nullptr) << "the wizard form gets the wizard layout";
     EXPECT_EQ(window->windowTitle(), "Parlova Configuration Wizard");
@@ -60,10 +53,16 @@ TEST_F(WizardTest, LayoutShowsThePageAtLeftZeroItsPictureAndTheNavigationBar) {
               PageOf(wizard, 0)->mapTo(window, QPoint()).y());
 
     // The page brought to Left 0 comes to the front even while the one it replaces is still at 0.
-    wizard.fraStep(4).SetLeft(0);
-    EXPECT_EQ(PageInFront(wizard), PageOf(wizard, 4));
-    EXPECT_EQ(Pane(wizard)->Step(), 4);
-    wizard.fraStep(4).SetLeft(-10000);
+    wizard.fraStep(8).SetLeft(0);
+    EXPECT_EQ(PageInFront(wizard), PageOf(wizard, 8));
+    EXPECT_EQ(Pane(wizard)->Step(), 8);
+    // A caption ending in ":" and the empty label after it stand side by side.
+    QApplication::processEvents();
+    QWidget* name = WindowOf(wizard)->WidgetOf(*wizard.FindControl("AreaCode"));
+    QWidget* value = WindowOf(wizard)->WidgetOf(*wizard.dialingValues[0]);
+    EXPECT_EQ(value->geometry().top(), name->geometry().top());
+    EXPECT_GT(value->geometry().left(), name->geometry().right());
+    wizard.fraStep(8).SetLeft(-10000);
     EXPECT_EQ(PageInFront(wizard), PageOf(wizard, 0));
     wizard.fraStep(0).SetEnabled(false);
     EXPECT_FALSE(PageOf(wizard, 0)->isEnabled());
@@ -73,7 +72,7 @@ TEST_F(WizardTest, LayoutShowsThePageAtLeftZeroItsPictureAndTheNavigationBar) {
 
 TEST_F(WizardTest, KeyboardAloneFromTheWelcomePageToFinish) {
     SampleWizard wizard;
-    Start(wizard);
+    Show(wizard);
     Press(Qt::Key_Return);  // Next, seen by the form before the focused button
     EXPECT_EQ(wizard.iCurrentStep, 1);
     Press(Qt::Key_Tab);  // from Next to Cancel (Finish is disabled)
@@ -114,7 +113,7 @@ TEST_F(WizardTest, KeyboardAloneFromTheWelcomePageToFinish) {
 TEST_F(WizardTest, EscapeCancelsFromAFieldAndTabFollowsThePage) {
     SampleWizard wizard;
     wizard.txtcstaIPadd->SetText("old-pbx");
-    Start(wizard);
+    Show(wizard);
     wizard.cmdNav_Click(3);
     wizard.cmdNav_Click(3);
     auto* address = Widget<QLineEdit>(wizard, *wizard.txtcstaIPadd);
@@ -142,7 +141,7 @@ TEST_F(WizardTest, EscapeCancelsFromAFieldAndTabFollowsThePage) {
 
 TEST_F(WizardTest, DetectShowsTheSelectionDialogOverTheWizard) {
     SampleWizard wizard;
-    Start(wizard);
+    Show(wizard);
     wizard.cmdNav_Click(3);
     wizard.cmdNav_Click(3);
     QWidget* parent = nullptr;
@@ -160,7 +159,7 @@ TEST_F(WizardTest, DetectShowsTheSelectionDialogOverTheWizard) {
 
 TEST_F(WizardTest, ScreenshotOfEveryPageWithTheDrawnAndTheCustomPicture) {
     SampleWizard wizard;
-    QWidget* window = Start(wizard);
+    QWidget* window = Show(wizard);
     wizard.OptionProfile(1).SetValue(true);
     wizard.txtcstaIPadd->SetText("pbx-main");
     for (int step = 0; step < 10; ++step) {
@@ -179,7 +178,7 @@ TEST_F(WizardTest, ScreenshotOfEveryPageWithTheDrawnAndTheCustomPicture) {
     ASSERT_TRUE(custom.save(dir.filePath("AWindow.bmp")));
     SampleWizard branded;
     branded.pictureFile = dir.filePath("AWindow.bmp").toStdString();
-    window = Start(branded);
+    window = Show(branded);
     EXPECT_TRUE(Pane(branded)->ShowsFile());
     branded.cmdNav_Click(3);
     EXPECT_TRUE(Pane(branded)->ShowsFile()) << "Next copies the picture of page 0";

@@ -1,0 +1,309 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "platform/ErrorInfo.h"
+#include "settings/CRegSettings.h"
+#include "support/TelephonyTestPlatform.h"
+#include "telephony/DialingLocation.h"
+#include "telephony/ProviderHive.h"
+
+namespace zelwiz {
+namespace {
+
+constexpr HKEY HKCU = HKEY_CURRENT_USER;
+constexpr HKEY HKLM = HKEY_LOCAL_MACHINE;
+constexpr const char* kLocationsKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Telephony\\Locations";
+constexpr const char* kLocationLine =
+    "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Telephony\\Locations|CurrentID=dword:1";
+constexpr const char* kRestartMessage =
+    "Parlova cannot work properly until you restart your computer.";
+
+class SaveSettingsTest : public TelephonyTest {
+  protected:
+    void SetUp() override {
+        TelephonyTest::SetUp();
+        SetDword(HKLM, kLocationsKey, "CurrentID", 1);
+        wiz->iCurrentStep = 9;
+        wiz->Observer = [this](Control* changed) {
+            if (changed == nullptr && (pointers.empty() || pointers.back() != wiz->MousePointer()))
+                pointers.push_back(wiz->MousePointer());
+        };
+        toolkit.messageSink = [this](const HeadlessToolkit::MessageBox&) {
+            pointerAtMessage = wiz->MousePointer();
+        };
+    }
+    // The product's line object reports a preferred line whose address is `address`.
+    void LineAddressIs(const std::string& address) {
+        fakes.line.preferredLine = "0";
+        fakes.line.addresses = {{"0", address}};
+    }
+    // Runs the save; true when it ended the program.
+    bool Save() {
+        try {
+            wiz->SaveSettings();
+        } catch (const ProgramEnd&) {
+            return true;
+        }
+        return false;
+    }
+    static std::vector<std::string> Sorted(std::vector<std::string> lines) {
+        std::sort(lines.begin(), lines.end());
+        return lines;
+    }
+    std::vector<std::string> SortedLayout() { return Sorted(Layout()); }
+    std::vector<std::string> Prompts() const {
+        std::vector<std::string> prompts;
+        for (const auto& box : toolkit.messageBoxes)
+            prompts.push_back(box.prompt);
+        return prompts;
+    }
+
+    std::vector<int> pointers;
+    int pointerAtMessage = -1;
+};
+
+TEST_F(SaveSettingsTest, AFirstConfigurationWithAPhysicalSetStartsTheMainApplication) {
+    SetText(HKLM, kInstallKey, "Permanent ProviderID", "{P-1}");
+    wiz->mvarCCC = "ThirdCSTALAN";
+    wiz->mvarProfile = " 1";
+    wiz->mvarbIsPhoneSet = true;
+    wiz->mvarPhoneSetNumber = "2000";
+    wiz->mvarCSTAIPAdd = "pbx-1";
+    LineAddressIs("2000");
+
+    EXPECT_TRUE(Save()) << "the wizard ends at once";
+    EXPECT_EQ(shell.started,
+              (std::vector<std::string>{"\"" + shell.programFolder + "/zelphone.exe\""}));
+    EXPECT_TRUE(toolkit.messageBoxes.empty());
+    EXPECT_EQ(
+        SortedLayout(),
+        Sorted({kLocationLine, "HKLM\\Software\\Korvane\\7316\\Install|Permanent ProviderID={P-1}",
+                "HKCU\\Software\\Korvane\\7316\\Install|ProductProfil= 1",
+                "HKCU\\Software\\Korvane\\7316\\Install|IsWizConfigured=-1",
+                "HKCU\\Software\\Korvane\\7316\\Install|CCC=ThirdCSTALAN",
+                "HKCU\\Software\\Korvane\\7316\\ZELDial\\Preference|Permanent ProviderID={P-1}",
+                "HKCU\\Software\\Korvane\\7316\\ZELDial\\Preference|Preferred Line=KORVANE - 2000",
+                "HKCU\\Software\\Korvane\\7316\\ZELDial\\Settings|ExtHandsetvisible=0",
+                "HKCU\\Software\\Korvane\\7316\\ZELWiz\\Settings|EdnSet=2000",
+                "HKCU\\Software\\Korvane\\TSpi_CSTA|SwitchName=pbx-1",
+                "HKCU\\Software\\Korvane\\TSpi_CSTA\\PreferredEDNs\\2000",
+                "HKCU\\Software\\Korvane\\TSpi_CSTA\\PreferredEDNs\\RTYUE"}));
+    EXPECT_EQ(pointers, (std::vector<int>{vbHourglass, vbDefault}));
+}
+
+TEST_F(SaveSettingsTest, AReconfigurationWithTheMultimediaPcSetReplacesItsNumber) {
+    SetText(HKCU, kInstallKey, "IsWizConfigured", "-1");
+    SetText(HKLM, kInstallKey, "Permanent ProviderID", "{P-1}");
+    SetText(HKCU, kPreferenceKey, "Permanent ProviderID", "{P-user}");
+    SetText(HKCU, kPreferenceKey, "Preferred Line", "KORVANE - 1000");
+    SetText(HKCU, std::string(kPreferredEdnsKey) + "\\1000", "IPKey", "1");
+    MakeKey(HKCU, std::string(kPreferredEdnsKey) + "\\3000");
+    SetText(HKCU, kProviderSubKey, "EdnIP", "1000");
+    wiz->mvarbIsWizConfigured = true;
+    wiz->mvarCCC = "ThirdCSTALAN";
+    wiz->mvarProfile = " 0";
+    wiz->mvarIPLANAdd = "voip-1";
+    wiz->mvarIP_EDN = "7000";
+    wiz->mvarCSTAIPAdd = " ";
+    LineAddressIs("7000");
+
+    EXPECT_FALSE(Save());
+    EXPECT_TRUE(shell.started.empty()) << "a reconfiguration never starts the main application";
+    EXPECT_TRUE(toolkit.messageBoxes.empty());
+    EXPECT_EQ(
+        SortedLayout(),
+        Sorted({kLocationLine, "HKLM\\Software\\Korvane\\7316\\Install|Permanent ProviderID={P-1}",
+                "HKCU\\Software\\Korvane\\7316\\Install|IsWizConfigured=-1",
+                "HKCU\\Software\\Korvane\\7316\\Install|ProductProfil= 0",
+                "HKCU\\Software\\Korvane\\7316\\ZELDial\\Preference|Permanent ProviderID={P-user}",
+                "HKCU\\Software\\Korvane\\7316\\ZELDial\\Preference|Preferred Line=KORVANE - 7000",
+                "HKCU\\Software\\Korvane\\7316\\ZELDial\\Settings|ExtHandsetvisible=1",
+                "HKCU\\Software\\Korvane\\7316\\ZELWiz\\Settings|EdnIP=7000",
+                "HKCU\\Software\\Korvane\\TSpi_CSTA\\Provider|EdnIP=7000",
+                "HKCU\\Software\\Korvane\\TSpi_CSTA\\Provider|IpAddress=voip-1",
+                "HKCU\\Software\\Korvane\\TSpi_CSTA\\PreferredEDNs\\3000",
+                "HKCU\\Software\\Korvane\\TSpi_CSTA\\PreferredEDNs\\7000|IPKey=1"}));
+}
+
+TEST_F(SaveSettingsTest, TheProfileDecidesThePhoneModeAndOperatorIsStoredAsTeam) {
+    struct Case {
+        std::string profile;
+        std::string phoneMode;  // "<missing>" when none is written
+        std::string stored;
+    };
+    const Case cases[] = {
+        {" 0", "<missing>", " 0"},
+        {"1", "<missing>", "1"},
+        {" 2", "2", " 2"},
+        {" 3", "3", "2"},
+    };
+    for (const auto& c : cases) {
+        ClearRegistry();
+        SetDword(HKLM, kLocationsKey, "CurrentID", 1);
+        SetText(HKCU, kInstallKey, "IsWizConfigured", "-1");
+        wiz->mvarProfile = c.profile;
+        wiz->mvarbIsPhoneSet = true;
+        EXPECT_FALSE(Save()) << c.profile;
+        EXPECT_EQ(Text(HKCU, "Software\\Korvane\\7316\\ZELPhone\\Settings", "PhoneMode"),
+                  c.phoneMode)
+            << c.profile;
+        EXPECT_EQ(Text(HKCU, "Software\\Korvane\\7316\\Profil\\Team", "PhoneMode"), c.phoneMode)
+            << c.profile;
+        EXPECT_EQ(Text(HKCU, kInstallKey, "ProductProfil"), c.stored) << c.profile;
+        EXPECT_EQ(wiz->mvarProfile, c.stored) << c.profile;
+    }
+}
+
+TEST_F(SaveSettingsTest, ThroughATapiServerThePreferredNumbersAndProviderIdAreLeftAlone) {
+    SetText(HKCU, kInstallKey, "IsWizConfigured", "-1");
+    SetText(HKLM, kInstallKey, "Permanent ProviderID", "{P-1}");
+    SetText(HKCU, kPreferenceKey, "Preferred Line", "KORVANE - 1000");
+    SetText(HKCU, std::string(kPreferredEdnsKey) + "\\1000", "IPKey", "1");
+    MakeKey(HKCU, std::string(kPreferredEdnsKey) + "\\3000");
+    wiz->mvarCCC = "ThirdRSPI";
+    wiz->mvarbIsPhoneSet = true;
+    wiz->mvarPhoneSetNumber = "2000";
+    LineAddressIs("2000");
+
+    EXPECT_FALSE(Save());
+    EXPECT_EQ(SubKeys(HKCU, kPreferredEdnsKey), (std::vector<std::string>{"1000", "3000"}));
+    EXPECT_EQ(Text(HKCU, kPreferenceKey, "Permanent ProviderID"), "<missing>");
+    EXPECT_EQ(Text(HKCU, kPreferenceKey, "Preferred Line"), "KORVANE - 2000");
+    EXPECT_EQ(Text(HKCU, kWizSettingsKey, "EdnSet"), "2000");
+}
+
+TEST_F(SaveSettingsTest, AFailedLineCheckAsksForARestartAndStillMarksTheConfiguration) {
+    wiz->mvarbIsPhoneSet = true;
+    wiz->mvarPhoneSetNumber = "2000";
+    fakes.line.preferredLine = "-1";
+
+    EXPECT_FALSE(Save());
+    EXPECT_EQ(Prompts(), (std::vector<std::string>{kRestartMessage}));
+    EXPECT_EQ(toolkit.messageBoxes[0].style, vbExclamation | vbOKOnly);
+    EXPECT_EQ(toolkit.messageBoxes[0].title, "Parlova Configuration Wizard");
+    EXPECT_EQ(pointerAtMessage, vbHourglass);
+    EXPECT_EQ(wiz->MousePointer(), vbDefault);
+    EXPECT_EQ(Text(HKCU, kInstallKey, "IsWizConfigured"), "-1");
+    EXPECT_EQ(Text(HKCU, kInstallKey, "CCC"), "<missing>");
+    EXPECT_TRUE(shell.started.empty());
+
+    // From an INI file the pointer is never touched.
+    pointers.clear();
+    wiz->mvarbFileIniExist = true;
+    EXPECT_FALSE(Save());
+    EXPECT_EQ(Prompts().size(), 2u);
+    EXPECT_TRUE(pointers.empty());
+}
+
+TEST_F(SaveSettingsTest, AnEmptyMultimediaNumberStopsTheSaveAfterTheBoardAddress) {
+    wiz->mvarProfile = "1";
+    wiz->mvarIPLANAdd = "voip-1";
+    wiz->mvarCSTAIPAdd = "pbx-1";
+    LineAddressIs("");
+    for (const char* number : {"", "7a"}) {
+        ClearRegistry();
+        SetDword(HKLM, kLocationsKey, "CurrentID", 1);
+        wiz->mvarIP_EDN = number;
+        try {
+            wiz->SaveSettings();
+            ADD_FAILURE() << "'" << number << "' must not convert";
+        } catch (const BasicError& e) {
+            EXPECT_EQ(e.record().Number, kErrTypeMismatch);
+        }
+        EXPECT_EQ(SortedLayout(),
+                  Sorted({kLocationLine, "HKCU\\Software\\Korvane\\7316\\Install|ProductProfil=1",
+                          "HKCU\\Software\\Korvane\\TSpi_CSTA\\Provider|IpAddress=voip-1"}))
+            << "'" << number << "': the board address is written, nothing after it";
+    }
+    EXPECT_EQ(wiz->MousePointer(), vbDefault);
+
+    ClearRegistry();
+    SetDword(HKLM, kLocationsKey, "CurrentID", 1);
+    wiz->mvarIP_EDN = "0";
+    EXPECT_FALSE(Save());
+    EXPECT_EQ(Text(HKCU, kProviderSubKey, "IpAddress"), "voip-1");
+    EXPECT_EQ(Text(HKCU, kPreferenceKey, "Preferred Line"), "<missing>") << "no positive number";
+    EXPECT_EQ(Text(HKCU, "Software\\Korvane\\7316\\ZELDial\\Settings", "ExtHandsetvisible"),
+              "<missing>");
+    EXPECT_EQ(Text(HKCU, kProviderKey, "SwitchName"), "pbx-1");
+    EXPECT_EQ(Text(HKCU, kInstallKey, "IsWizConfigured"), "-1");
+}
+
+TEST_F(SaveSettingsTest, TheCentralServerIsRecordedOnlyWhenGiven) {
+    const std::string key = "Software\\Korvane\\7316\\PRLserver\\Settings";
+    SetText(HKCU, kInstallKey, "IsWizConfigured", "-1");
+    wiz->mvarbIsPhoneSet = true;
+    EXPECT_FALSE(Save());
+    EXPECT_FALSE(HasKey(HKCU, key));
+
+    wiz->mvarPRLserverAdd = "log-server";
+    EXPECT_FALSE(Save());
+    EXPECT_EQ(Text(HKCU, key, "PRLserverName"), "log-server");
+    EXPECT_EQ(Text(HKCU, key, "UseCentrallog"), "1");
+}
+
+TEST_F(SaveSettingsTest, WithoutADialingLocationTheConfigurationOpensFirstExceptUnattended) {
+    struct Case {
+        const char* what;
+        std::function<void()> arrange;
+        bool fromIni;
+        bool opens;
+    };
+    const Case cases[] = {
+        {"a current location", [] {}, false, false},
+        {"location 0", [&] { SetDword(HKLM, kLocationsKey, "CurrentID", 0); }, false, true},
+        {"no CurrentID value",
+         [&] {
+             ClearRegistry();
+             MakeKey(HKLM, kLocationsKey);
+         },
+         false, true},
+        {"location 0 from an INI file", [&] { SetDword(HKLM, kLocationsKey, "CurrentID", 0); },
+         true, false},
+    };
+    for (const auto& c : cases) {
+        ClearRegistry();
+        SetDword(HKLM, kLocationsKey, "CurrentID", 1);
+        SetText(HKCU, kInstallKey, "IsWizConfigured", "-1");
+        fakes.provider.configuredDevices.clear();
+        c.arrange();
+        wiz->mvarbFileIniExist = c.fromIni;
+        wiz->mvarbIsPhoneSet = true;
+        EXPECT_FALSE(Save()) << c.what;
+        EXPECT_EQ(fakes.provider.configuredDevices.size(), c.opens ? 1u : 0u) << c.what;
+    }
+}
+
+TEST_F(SaveSettingsTest, ReadingTheDialingLocationLeavesTheSettingsObjectAsItWas) {
+    SetDword(HKLM, kLocationsKey, "CurrentID", 7);
+    CRegSettings& settings = *wiz->oRegObj;
+    settings.AppName("7316\\ZELWiz");
+    EXPECT_EQ(ReadCurrentDialingLocation(settings), "7");
+    EXPECT_FALSE(NoCurrentDialingLocation(settings));
+    EXPECT_EQ(settings.Company(), "Korvane");
+    EXPECT_EQ(settings.AppName(), "7316\\ZELWiz");
+}
+
+TEST_F(SaveSettingsTest, FinishBeforeTheLastPageTakesOverThePageInFront) {
+    SetText(HKCU, kInstallKey, "IsWizConfigured", "-1");
+    wiz->mvarbIsWizConfigured = true;
+    wiz->iCurrentStep = 6;
+    wiz->txtIPLANAdd->SetText("voip-typed");
+    fakes.voip.ednText = "7100";
+    LineAddressIs("7100");
+    EXPECT_FALSE(Save());
+    EXPECT_EQ(Text(HKCU, kProviderSubKey, "IpAddress"), "voip-typed");
+    EXPECT_EQ(Text(HKCU, kWizSettingsKey, "EdnIP"), "7100");
+}
+
+TEST_F(SaveSettingsTest, GetCCCReadsTheInstallationVariant) {
+    EXPECT_EQ(wiz->GetCCC(), "");
+    SetText(HKLM, kInstallKey, "CCC", "ThirdRSPI");
+    SetText(HKCU, kInstallKey, "CCC", "ThirdCSTALAN");
+    EXPECT_EQ(wiz->GetCCC(), "ThirdRSPI") << "the machine's value";
+}
+
+}  // namespace
+}  // namespace zelwiz

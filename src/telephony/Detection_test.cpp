@@ -1,0 +1,314 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "platform/ErrorInfo.h"
+#include "support/TelephonyTestPlatform.h"
+#include "telephony/frmEditSettings.h"
+
+namespace zelwiz {
+namespace {
+
+constexpr const char* kPbxMessage =
+    "The Wizard has found several PBX IP Addresses. Please select an IP address and click OK to "
+    "continue.";
+constexpr const char* kVoipMessage =
+    "The Wizard has found several VoIP board IP Addresses. Please select an IP address and click "
+    "OK to continue.";
+
+class DetectionTest : public TelephonyTest {
+  protected:
+    void SetUp() override {
+        TelephonyTest::SetUp();
+        wiz->Observer = [this](Control* changed) {
+            if (changed == nullptr && (pointers.empty() || pointers.back() != wiz->MousePointer()))
+                pointers.push_back(wiz->MousePointer());
+        };
+    }
+
+    // What the user saw when the selection dialog opened.
+    struct Seen {
+        std::string title, message;
+        std::vector<std::string> items;
+        int selected;
+        int wizardPointer;
+    };
+    // A modal answer: records the dialog, then acts on it.
+    void Answer(std::function<void(frmEditSettings&)> act) {
+        toolkit.modalAnswers.push_back([this, act](Form& form) {
+            auto& dialog = static_cast<frmEditSettings&>(form);
+            seen.push_back({dialog.Caption(), dialog.lbIPAddsMsg->Caption(),
+                            dialog.lstIPAdds->Items(), dialog.lstIPAdds->SelectedIndex(),
+                            wiz->MousePointer()});
+            act(dialog);
+        });
+    }
+    void Pick(int index) {
+        Answer([index](frmEditSettings& d) {
+            d.lstIPAdds->SetSelectedIndex(index);
+            d.cmdOk->Click();
+        });
+    }
+    void CancelDialog() {
+        Answer([](frmEditSettings& d) { d.cmdCancel->Click(); });
+    }
+    void CloseDialogOtherwise() {
+        Answer([](frmEditSettings&) {});
+    }
+    std::string DetectPbx() {
+        std::string message = kPbxMessage;
+        return wiz->DetectCstaAddress(message);
+    }
+    std::int32_t DetectBoard(std::string address) { return wiz->DetectIPLANBoard(address); }
+
+    std::vector<Seen> seen;
+    std::vector<int> pointers;  // the wizard's pointer after each change
+};
+
+std::vector<std::string> Numbered(const char* prefix, int count) {
+    std::vector<std::string> all;
+    for (int i = 1; i <= count; ++i)
+        all.push_back(prefix + std::to_string(i));
+    return all;
+}
+
+TEST_F(DetectionTest, ThePbxesFoundAreConfirmedInTheDialogTenAtMost) {
+    struct Case {
+        int found;
+        size_t listed;
+    };
+    for (const Case c : {Case{1, 1}, Case{3, 3}, Case{12, 10}}) {
+        seen.clear();
+        pointers.clear();
+        fakes.calls.clear();
+        fakes.pbx.addresses = Numbered("pbx-", c.found);
+        Pick(static_cast<int>(c.listed) - 1);
+        EXPECT_EQ(DetectPbx(), "pbx-" + std::to_string(c.listed)) << c.found;
+        ASSERT_EQ(seen.size(), 1u) << "the user confirms even a single address";
+        EXPECT_EQ(seen[0].title, "PBX selection");
+        EXPECT_EQ(seen[0].message, kPbxMessage);
+        EXPECT_EQ(seen[0].items, Numbered("pbx-", static_cast<int>(c.listed)));
+        EXPECT_EQ(seen[0].wizardPointer, vbDefault) << "no hourglass while the user chooses";
+        EXPECT_EQ(pointers, (std::vector<int>{vbHourglass, vbDefault}));
+        EXPECT_TRUE(bVoipSelection);
+        EXPECT_EQ(fakes.CallsOf("PbxFinder").size(), 4 + c.listed - 1);
+    }
+    EXPECT_EQ(fakes.pbx.discoverModes, (std::vector<std::int32_t>{2, 2, 2}));
+}
+
+TEST_F(DetectionTest, NoPbxAddressWhenNothingIsFoundOrNothingIsChosen) {
+    struct Case {
+        const char* what;
+        std::function<void()> arrange;
+        size_t dialogs;
+    };
+    const Case cases[] = {
+        {"no PBX found", [&] { fakes.pbx.addresses.clear(); }, 0},
+        {"a discovery that failed", [&] { fakes.pbx.discoverStatus = 3; }, 0},
+        {"a finder that is not ready", [&] { fakes.pbx.initStatus = 1; }, 0},
+        {"a failing InitFinder", [&] { fakes.failures["PbxFinder.InitFinder"] = E_FAIL; }, 0},
+        {"a failing count", [&] { fakes.failures["PbxFinder.get_PbxCount"] = E_FAIL; }, 0},
+        {"Cancel", [&] { CancelDialog(); }, 1},
+        {"the window closed otherwise", [&] { CloseDialogOtherwise(); }, 1},
+        {"no finder registered", [&] { catalog.Unregister(kCLSID_PbxFinder); }, 0},
+    };
+    for (const auto& c : cases) {
+        fakes = FakeComponents();
+        fakes.Register(catalog);
+        fakes.pbx.addresses = {"pbx-1", "pbx-2"};
+        seen.clear();
+        c.arrange();
+        EXPECT_EQ(DetectPbx(), "") << c.what;
+        EXPECT_EQ(seen.size(), c.dialogs) << c.what;
+        EXPECT_EQ(wiz->MousePointer(), vbDefault) << c.what;
+        EXPECT_TRUE(bVoipSelection) << c.what;
+        EXPECT_EQ(fakes.LiveOperationObjects(), 0) << c.what;
+    }
+    EXPECT_TRUE(LoggedSources().empty()) << "the PBX detection ignores its errors silently";
+}
+
+TEST_F(DetectionTest, ThePbxDetectButtonFillsTheFieldOnlyWithAChosenAddress) {
+    fakes.pbx.addresses = {"pbx-1", "pbx-2"};
+    wiz->txtcstaIPadd->SetText("typed");
+    CancelDialog();
+    wiz->cmdCstaIpDetect->Click();
+    EXPECT_EQ(wiz->txtcstaIPadd->Text(), "typed");
+    EXPECT_EQ(wiz->mvarCSTAIPAdd, "");
+
+    Pick(1);
+    wiz->cmdCstaIpDetect->Click();
+    EXPECT_EQ(wiz->txtcstaIPadd->Text(), "pbx-2");
+    EXPECT_EQ(wiz->mvarCSTAIPAdd, "pbx-2");
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1].message, kPbxMessage) << "the button translates the instruction";
+
+    wiz->cmdCstaIpDetect->SetEnabled(false);
+    wiz->cmdCstaIpDetect_Click();
+    EXPECT_EQ(fakes.Created("PbxFinder"), 2) << "a disabled button does nothing";
+}
+
+TEST_F(DetectionTest, CheckingATypedBoardLearnsTheSetsNumber) {
+    fakes.voip.ednText = "7100";
+    wiz->lIPLANBoardCount = 4;
+    EXPECT_EQ(DetectBoard("voip-typed"), 0);
+    EXPECT_EQ(wiz->mvarIPLANAdd, "voip-typed");
+    EXPECT_EQ(wiz->mvarIP_EDN, "7100");
+    EXPECT_EQ(wiz->lIPLANBoardCount, 4) << "no list was shown";
+    EXPECT_TRUE(seen.empty());
+    EXPECT_EQ(fakes.CallsOf("VoipBoardFinder"),
+              (std::vector<std::string>{"InitFinder", "put_IpAddress", "Connect", "get_IpAddress",
+                                        "get_EdnText"}));
+    EXPECT_EQ(pointers, (std::vector<int>{vbHourglass, vbDefault}));
+
+    fakes.voip.connectResult = 145;
+    wiz->mvarIPLANAdd = "kept";
+    EXPECT_EQ(DetectBoard("voip-other"), 145);
+    EXPECT_EQ(wiz->mvarIPLANAdd, "kept");
+}
+
+TEST_F(DetectionTest, DiscoveringBoardsLetsTheUserPickOne) {
+    fakes.voip.boards = {"voip-1", "voip-2", "voip-3"};
+    fakes.voip.ednText = "7200";
+    Pick(1);
+    EXPECT_EQ(DetectBoard(""), 0);
+    EXPECT_EQ(wiz->mvarIPLANAdd, "voip-2");
+    EXPECT_EQ(wiz->mvarIP_EDN, "7200");
+    EXPECT_EQ(wiz->lIPLANBoardCount, 3);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].title, "VoIP board selection");
+    EXPECT_EQ(seen[0].message, kVoipMessage);
+    EXPECT_EQ(seen[0].items, fakes.voip.boards);
+    EXPECT_EQ(seen[0].selected, 0) << "the first address is selected when the dialog opens";
+    EXPECT_EQ(seen[0].wizardPointer, vbHourglass);
+    EXPECT_EQ(pointers, (std::vector<int>{vbHourglass, vbDefault}));
+}
+
+TEST_F(DetectionTest, ADiscoveryThatReachesNoBoardAnswers32) {
+    struct Case {
+        const char* what;
+        std::function<void()> arrange;
+        size_t dialogs;
+    };
+    const Case cases[] = {
+        {"no board found", [&] { fakes.voip.boards.clear(); }, 0},
+        {"Cancel", [&] { CancelDialog(); }, 1},
+        {"the window closed otherwise", [&] { CloseDialogOtherwise(); }, 1},
+        {"a discovery that failed", [&] { fakes.voip.discoverStatus = 9; }, 0},
+        {"a finder that is not ready", [&] { fakes.voip.initStatus = 1; }, 0},
+    };
+    for (const auto& c : cases) {
+        fakes = FakeComponents();
+        fakes.Register(catalog);
+        fakes.voip.boards = {"voip-1", "voip-2"};
+        seen.clear();
+        wiz->lIPLANBoardCount = 0;
+        c.arrange();
+        EXPECT_EQ(DetectBoard(""), 32) << c.what;
+        EXPECT_EQ(seen.size(), c.dialogs) << c.what;
+        EXPECT_EQ(wiz->lIPLANBoardCount, 0) << c.what;
+        const auto calls = fakes.CallsOf("VoipBoardFinder");
+        EXPECT_EQ(std::count(calls.begin(), calls.end(), "Connect"), 0) << c.what;
+        EXPECT_EQ(wiz->mvarIPLANAdd, "") << c.what;
+        EXPECT_EQ(wiz->MousePointer(), vbDefault) << c.what;
+    }
+}
+
+TEST_F(DetectionTest, ABoardAnswering157AfterADiscoveryKeepsTheBoardCount) {
+    fakes.voip.boards = {"voip-1", "voip-2"};
+    fakes.voip.connectResult = 157;
+    Pick(0);
+    EXPECT_EQ(DetectBoard(""), 157) << "the PBX did not answer in time";
+    EXPECT_EQ(wiz->lIPLANBoardCount, 2) << "the navigation tries once more when boards were found";
+    EXPECT_EQ(wiz->mvarIPLANAdd, "");
+    EXPECT_EQ(wiz->mvarIP_EDN, "");
+}
+
+TEST_F(DetectionTest, AFailingConnectRepeatsTheWholeDetectionTheOlderWay) {
+    fakes.voip.boards = {"voip-1", "voip-2"};
+    fakes.voip.ednNumber = 7300;
+    fakes.failures["VoipBoardFinder.Connect"] = E_NOTIMPL;
+    Pick(1);
+    Pick(1);
+    EXPECT_EQ(DetectBoard(""), 0);
+    EXPECT_EQ(seen.size(), 2u) << "the selection dialog is shown a second time";
+    EXPECT_EQ(wiz->mvarIPLANAdd, "voip-2");
+    EXPECT_EQ(wiz->mvarIP_EDN, "7300");
+    EXPECT_EQ(fakes.Created("VoipBoardFinder"), 2);
+    const std::vector<std::string> discovery{"InitFinder",
+                                             "DiscoverBoards",
+                                             "get_BoardCount",
+                                             "get_BoardCount",
+                                             "Discover_FirstIpAddress",
+                                             "Discover_Count",
+                                             "Discover_NextIPAddress",
+                                             "put_IpAddress",
+                                             "get_IpAddress"};
+    std::vector<std::string> expected = discovery;
+    expected.push_back("Connect");
+    expected.insert(expected.end(), discovery.begin(), discovery.end());
+    for (const char* slot : {"ConnectV1", "get_IpAddress", "get_EdnNumber"})
+        expected.push_back(slot);
+    EXPECT_EQ(fakes.CallsOf("VoipBoardFinder"), expected);
+    EXPECT_EQ(wiz->MousePointer(), vbDefault);
+}
+
+TEST_F(DetectionTest, AFailingEdnTextFallsBackToTheNumberTheOlderWay) {
+    fakes.voip.ednNumber = 7400;
+    fakes.failures["VoipBoardFinder.get_EdnText"] = E_NOTIMPL;
+    EXPECT_EQ(DetectBoard("voip-typed"), 0);
+    EXPECT_EQ(wiz->mvarIP_EDN, "7400");
+}
+
+TEST_F(DetectionTest, AMissingBoardFinderReachesTheCallerFromTheFallback) {
+    catalog.Unregister(kCLSID_VoipBoardFinder);
+    try {
+        DetectBoard("");
+        ADD_FAILURE() << "the fallback's failure must reach the caller";
+    } catch (const BasicError& e) {
+        EXPECT_EQ(e.record().Number, kErrCannotCreateObject);
+    }
+    EXPECT_EQ(wiz->MousePointer(), vbDefault);
+
+    wiz->txtIPLANAdd->SetText("typed");
+    wiz->cmdVoIpDetect->Click();
+    EXPECT_EQ(LoggedSources(), (std::vector<std::string>{"frmWizard.cmdVoIpDetect_Click"}));
+    EXPECT_EQ(wiz->txtIPLANAdd->Text(), "typed");
+    EXPECT_EQ(wiz->mvarIPLANAdd, "");
+}
+
+TEST_F(DetectionTest, TheVoipDetectButtonOnlyFillsTheField) {
+    fakes.voip.boards = {"voip-1", "voip-2"};
+    Pick(1);
+    wiz->cmdVoIpDetect->Click();
+    EXPECT_EQ(wiz->txtIPLANAdd->Text(), "voip-2");
+    EXPECT_EQ(wiz->mvarIPLANAdd, "voip-2");
+    EXPECT_EQ(wiz->lIPLANBoardCount, 2);
+    EXPECT_EQ(wiz->mvarIP_EDN, "") << "the button neither checks the board nor learns the number";
+    for (const auto& slot : fakes.CallsOf("VoipBoardFinder"))
+        EXPECT_NE(slot, "Connect");
+    EXPECT_TRUE(pointers.empty()) << "the button shows no hourglass";
+
+    CancelDialog();
+    wiz->cmdVoIpDetect->Click();
+    EXPECT_EQ(wiz->txtIPLANAdd->Text(), "voip-2") << "a cancelled choice changes nothing";
+
+    fakes.failures["VoipBoardFinder.InitFinder"] = E_FAIL;
+    wiz->cmdVoIpDetect->Click();
+    EXPECT_EQ(LoggedSources(), (std::vector<std::string>{"frmWizard.cmdVoIpDetect_Click"}));
+    EXPECT_EQ(fakes.CallsOf("VoipBoardFinder").back(), "InitFinder") << "not ready: it stops";
+}
+
+TEST_F(DetectionTest, EveryBoardFoundIsListed) {
+    fakes.voip.boards = Numbered("voip-", 15);
+    Pick(14);
+    EXPECT_EQ(DetectBoard(""), 0);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].items.size(), 15u);
+    EXPECT_EQ(wiz->mvarIPLANAdd, "voip-15");
+
+    std::string message = "choose";
+    EXPECT_EQ(wiz->SelectIPLANAddress(message, nullptr), "");
+}
+
+}  // namespace
+}  // namespace zelwiz

@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include "platform/ErrorInfo.h"
+#include "support/TelephonyTestPlatform.h"
+
+namespace zelwiz {
+namespace {
+
+class TAPIRulesTest : public TelephonyTest {
+  protected:
+    void SetUp() override {
+        TelephonyTest::SetUp();
+        fakes.dialing = {"01", "0", "00", "France"};
+    }
+};
+
+TEST_F(TAPIRulesTest, GetTAPIRulesReadsTheFourValuesInTheirOrder) {
+    wiz->GetTAPIRules();
+    EXPECT_EQ(wiz->sAreaCode, "01");
+    EXPECT_EQ(wiz->sCountry, "France");
+    EXPECT_EQ(wiz->sLocalAccessCode, "0");
+    EXPECT_EQ(wiz->sDistanceAccessCode, "00");
+    EXPECT_EQ(fakes.CallsOf("DialingRulesReader"),
+              (std::vector<std::string>{"GetAreaCode", "GetCountry", "GetLocalAccessCode",
+                                        "GetLongDistanceAccessCode"}));
+    EXPECT_EQ(wiz->MousePointer(), vbDefault);
+}
+
+TEST_F(TAPIRulesTest, AFailingReadKeepsTheValuesNotYetReadAndTheDefaultPointer) {
+    wiz->sAreaCode = wiz->sCountry = wiz->sLocalAccessCode = wiz->sDistanceAccessCode = "old";
+    fakes.failures["DialingRulesReader.GetLocalAccessCode"] = E_FAIL;
+    EXPECT_THROW(wiz->GetTAPIRules(), BasicError);
+    EXPECT_EQ(wiz->sAreaCode, "01");
+    EXPECT_EQ(wiz->sCountry, "France");
+    EXPECT_EQ(wiz->sLocalAccessCode, "old");
+    EXPECT_EQ(wiz->sDistanceAccessCode, "old");
+    EXPECT_EQ(wiz->MousePointer(), vbDefault);
+
+    fakes.failures = {{"ProviderConfigurator.ConfigureDialing", E_FAIL}};
+    EXPECT_THROW(wiz->ConfigProvider(), BasicError);
+    EXPECT_EQ(wiz->MousePointer(), vbDefault);
+}
+
+TEST_F(TAPIRulesTest, ConfigProviderShowsTheConfigurationThenReadsWhatTheUserLeft) {
+    int pointerWhileOpen = -1;
+    fakes.provider.onConfigure = [&] {
+        pointerWhileOpen = wiz->MousePointer();
+        fakes.dialing.localAccessCode = "9";
+    };
+    for (std::int32_t device : {4, 0, -1}) {
+        fakes.provider.deviceNumber = device;
+        wiz->ConfigProvider();
+    }
+    EXPECT_EQ(fakes.provider.configuredDevices, (std::vector<std::int32_t>{4, 0, 0}))
+        << "with no device number the configuration still opens, for device 0";
+    EXPECT_EQ(wiz->sLocalAccessCode, "9");
+    EXPECT_EQ(pointerWhileOpen, vbHourglass);
+    EXPECT_EQ(wiz->MousePointer(), vbDefault);
+    EXPECT_EQ(fakes.Created("DialingRulesReader"), 3);
+}
+
+TEST_F(TAPIRulesTest, TheConfigureButtonShowsTheNewValuesAndTheLocalCodeAsPrefix) {
+    wiz->sPrefixePbx = "7";
+    fakes.provider.onConfigure = [&] { fakes.dialing.areaCode = "02"; };
+    wiz->cmdDialingProperties->Click();
+    EXPECT_EQ(wiz->lbareacode->Caption(), "02");
+    EXPECT_EQ(wiz->lbcountry->Caption(), "France");
+    EXPECT_EQ(wiz->lblocalaccesscode->Caption(), "0");
+    EXPECT_EQ(wiz->lbdistanceaccesscode->Caption(), "00");
+    EXPECT_EQ(wiz->sPrefixePbx, "0") << "the provider's prefix gives way to the local code";
+    EXPECT_EQ(wiz->lbprefixepbx->Caption(), "0");
+    EXPECT_TRUE(LoggedSources().empty());
+}
+
+TEST_F(TAPIRulesTest, AFailingConfigurationIsLoggedAndTheLabelsFollowTheMembers) {
+    wiz->sAreaCode = "05";
+    wiz->sLocalAccessCode = "";
+    wiz->sPrefixePbx = "7";
+    catalog.Unregister(kCLSID_ProviderConfigurator);
+    wiz->cmdDialingProperties->Click();
+    EXPECT_EQ(LoggedSources(), (std::vector<std::string>{"frmWizard.cmdDialingProperties_Click"}));
+    EXPECT_EQ(wiz->lbareacode->Caption(), "05");
+    EXPECT_EQ(wiz->sPrefixePbx, "");
+    EXPECT_EQ(wiz->lbprefixepbx->Caption(), "");
+    EXPECT_EQ(wiz->MousePointer(), vbDefault);
+
+    wiz->cmdDialingProperties->SetEnabled(false);
+    wiz->cmdDialingProperties_Click();
+    EXPECT_EQ(LoggedSources().size(), 1u) << "a disabled button does nothing";
+}
+
+}  // namespace
+}  // namespace zelwiz

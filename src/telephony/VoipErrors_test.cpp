@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include "environment/Translation.h"
+#include "environment/mCustom.h"
+#include "platform/ErrorInfo.h"
+#include "support/TelephonyTestPlatform.h"
+
+namespace zelwiz {
+namespace {
+
+class VoipErrorsTest : public TelephonyTest {
+  protected:
+    void SetUp() override {
+        TelephonyTest::SetUp();
+        savedShortName_ = g7316ShortName;
+        g7316ShortName = "Zephyr";
+        toolkit.SetAppTitle("Zephyr Configuration Wizard");
+    }
+    void TearDown() override {
+        g7316ShortName = savedShortName_;
+        TelephonyTest::TearDown();
+    }
+    // The text of the one message box shown for the code.
+    std::string Show(std::int32_t code) {
+        toolkit.messageBoxes.clear();
+        const std::int32_t before = code;
+        EXPECT_EQ(wiz->ShowIPLANError(code), 0);
+        EXPECT_EQ(code, before) << "the code is not changed";
+        EXPECT_EQ(toolkit.messageBoxes.size(), 1u);
+        if (toolkit.messageBoxes.empty())
+            return {};
+        EXPECT_EQ(toolkit.messageBoxes[0].style, vbExclamation | vbOKOnly);
+        EXPECT_EQ(toolkit.messageBoxes[0].title, "Zephyr Configuration Wizard");
+        return toolkit.messageBoxes[0].prompt;
+    }
+
+  private:
+    std::string savedShortName_;
+};
+
+constexpr const char* kGeneral =
+    "The Wizard can not find all VoIP parameters. The Multimedia Pc based Set can not be used.";
+
+TEST_F(VoipErrorsTest, EachCodeOfTheBoardHasItsOwnMessage) {
+    struct Case {
+        std::int32_t code;
+        std::string text;
+    };
+    const Case cases[] = {
+        {6,
+         "The sound card (or the driver) is not present on your computer or it is already used by "
+         "an other application."},
+        {7, "There is not enough memory available for this task"},
+        {11,
+         "The sound driver is HALF DUPLEX, re-install your sound driver with FULL DUPLEX drive"},
+        {17, "The Wizard failed to connect to VoIP board. It is probably a network problem."},
+        {144, "The Wizard failed to detect automatically VoIP board."},
+        {145, "The Wizard failed to find VoIP board."},
+        {146,
+         "Connection to VOIP board is refused :  -Set is out of service  -No more VOIP licenses "
+         "available"},
+        {148,
+         "Zephyr is in use. This operation is not authorised. Please close Zephyr and try again."},
+        {149,
+         "All the licenses for VoIP are currently used. Please check with you administrator for "
+         "new "
+         "licenses."},
+        {157,
+         "PBX does not respond in time (can be a licence problem). Please check with your "
+         "administrator."},
+        {32, std::string(kGeneral) + " (20)"},
+        {-1, std::string(kGeneral) + " (FFFFFFFF)"},
+        {0, std::string(kGeneral) + " (0)"},
+        {1000, std::string(kGeneral) + " (3E8)"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Show(c.code), c.text) << c.code;
+}
+
+TEST_F(VoipErrorsTest, TheMessageIsTranslatedByItsIdentifierBeforeTheNameGoesIn) {
+    fakes.translator.translations = {{"01040", "Le PBX ne répond pas à temps."},
+                                     {"01038", "%1 (et %0) est déjà ouvert."},
+                                     {"01034", "Paramètres VoIP introuvables."}};
+    EXPECT_EQ(Show(157), "Le PBX ne répond pas à temps.");
+    EXPECT_EQ(Show(148), "Zephyr (et Zephyr) est déjà ouvert.");
+    EXPECT_EQ(Show(18), "Paramètres VoIP introuvables. (12)");
+}
+
+TEST_F(VoipErrorsTest, WithoutTheTranslatorTheErrorGoesToTheCaller) {
+    gTextTranslator().Reset();
+    std::int32_t code = 157;
+    EXPECT_THROW(wiz->ShowIPLANError(code), BasicError);
+    EXPECT_TRUE(toolkit.messageBoxes.empty());
+}
+
+}  // namespace
+}  // namespace zelwiz

@@ -1,0 +1,153 @@
+#include "support/TelephonyTestPlatform.h"
+
+#include "environment/Translation.h"
+#include "platform/ErrorInfo.h"
+#include "settings/CRegSettings.h"
+#include "telephony/ProviderHive.h"
+#include "telephony/frmEditSettings.h"
+
+namespace zelwiz {
+
+void TelephonyTest::SetUp() {
+    previous_ = InstallPlatform(Platform{&reg, &shell, &toolkit, &catalog});
+    toolkit.SetAppTitle("Parlova Configuration Wizard");
+    fakes.Register(catalog);
+    gTextTranslator() = CreateComponent<TextTranslator>(kCLSID_TextTranslator);
+    bAllUsers = false;
+    bVoipSelection = true;
+    wiz = std::make_unique<frmWizard>();
+    wiz->oRegObj = std::make_unique<CRegSettings>();
+}
+
+void TelephonyTest::TearDown() {
+    wiz.reset();
+    EXPECT_EQ(fakes.LiveOperationObjects(), 0) << "a component object was not released";
+    EXPECT_EQ(reg.OpenHandleCount(), 0u) << "a registry key was left open";
+    EXPECT_FALSE(frmEditSettings::Instance().IsLoaded()) << "the selection dialog stayed loaded";
+    frmEditSettings::Instance().Unload();
+    gTextTranslator().Reset();
+    bAllUsers = false;
+    bVoipSelection = true;
+    InstallPlatform(previous_);
+}
+
+void TelephonyTest::SetText(HKEY hive, const std::string& path, const std::string& name,
+                            const std::string& text) {
+    HKEY key = 0;
+    ASSERT_EQ(reg.CreateKey(hive, path, KEY_ALL_ACCESS, &key), ERROR_SUCCESS) << path;
+    reg.SetString(key, name, text);
+    reg.CloseKey(key);
+}
+
+void TelephonyTest::SetDword(HKEY hive, const std::string& path, const std::string& name,
+                             DWORD value) {
+    HKEY key = 0;
+    ASSERT_EQ(reg.CreateKey(hive, path, KEY_ALL_ACCESS, &key), ERROR_SUCCESS) << path;
+    reg.Registry::SetDword(key, name, value);
+    reg.CloseKey(key);
+}
+
+void TelephonyTest::MakeKey(HKEY hive, const std::string& path) {
+    HKEY key = 0;
+    ASSERT_EQ(reg.CreateKey(hive, path, KEY_ALL_ACCESS, &key), ERROR_SUCCESS) << path;
+    reg.CloseKey(key);
+}
+
+std::string TelephonyTest::Text(HKEY hive, const std::string& path, const std::string& name) {
+    HKEY key = 0;
+    if (reg.OpenKey(hive, path, KEY_READ, &key) != ERROR_SUCCESS)
+        return "<missing>";
+    std::string text = "<missing>";
+    DWORD size = 0;
+    if (reg.QueryValue(key, name, nullptr, nullptr, &size) == ERROR_SUCCESS) {
+        text.assign(size, '\0');
+        reg.QueryValue(key, name, nullptr, reinterpret_cast<std::uint8_t*>(text.data()), &size);
+        if (!text.empty() && text.back() == '\0')
+            text.pop_back();
+    }
+    reg.CloseKey(key);
+    return text;
+}
+
+bool TelephonyTest::HasKey(HKEY hive, const std::string& path) {
+    HKEY key = 0;
+    if (reg.OpenKey(hive, path, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    reg.CloseKey(key);
+    return true;
+}
+
+std::vector<std::string> TelephonyTest::SubKeys(HKEY hive, const std::string& path) {
+    std::vector<std::string> names;
+    HKEY key = 0;
+    if (reg.OpenKey(hive, path, KEY_READ, &key) != ERROR_SUCCESS)
+        return names;
+    std::string name;
+    for (DWORD i = 0; reg.EnumKey(key, i, &name, kMaxKeyNameChars + 1) == ERROR_SUCCESS; ++i)
+        names.push_back(name);
+    reg.CloseKey(key);
+    return names;
+}
+
+namespace {
+void DeleteTree(Registry& reg, HKEY hive, const std::string& path) {
+    HKEY key = 0;
+    if (reg.OpenKey(hive, path, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        return;
+    std::string name;
+    std::vector<std::string> children;
+    for (DWORD i = 0; reg.EnumKey(key, i, &name, kMaxKeyNameChars + 1) == ERROR_SUCCESS; ++i)
+        children.push_back(name);
+    for (const auto& child : children) {
+        DeleteTree(reg, hive, path.empty() ? child : path + "\\" + child);
+        reg.DeleteKey(key, child);
+    }
+    reg.CloseKey(key);
+}
+
+void Collect(const RegNode& node, const std::string& path, std::vector<std::string>& out) {
+    for (const auto& v : node.values) {
+        std::string text(v.data.begin(), v.data.end());
+        if (v.type == REG_SZ && !text.empty() && text.back() == '\0')
+            text.pop_back();
+        if (v.type == REG_DWORD && v.data.size() == 4)
+            text = "dword:" + std::to_string(v.data[0] | (v.data[1] << 8) | (v.data[2] << 16) |
+                                             (v.data[3] << 24));
+        out.push_back(path + "|" + v.name + "=" + text);
+    }
+    if (node.values.empty() && node.subkeys.empty())
+        out.push_back(path);
+    for (const auto& [name, child] : node.subkeys)
+        Collect(*child, path + "\\" + child->name, out);
+}
+}  // namespace
+
+void TelephonyTest::ClearRegistry() {
+    DeleteTree(reg, HKEY_CURRENT_USER, "");
+    DeleteTree(reg, HKEY_LOCAL_MACHINE, "");
+}
+
+std::vector<std::string> TelephonyTest::Layout() {
+    std::vector<std::string> out;
+    Collect(reg.Hive(HKEY_LOCAL_MACHINE), "HKLM", out);
+    Collect(reg.Hive(HKEY_CURRENT_USER), "HKCU", out);
+    return out;
+}
+
+std::vector<std::string> TelephonyTest::LoggedSources() {
+    // The second field: "Err: <error source>[.<window caption>] - <source>[ line <n>]".
+    std::vector<std::string> sources;
+    for (const auto& fields : ScopedTestPlatform::ReadLog(platform.DefaultLogPath())) {
+        std::string where = fields.size() > 1 ? fields[1] : fields[0];
+        const size_t dash = where.rfind(" - ");
+        if (dash != std::string::npos)
+            where.erase(0, dash + 3);
+        const size_t line = where.find(" line ");
+        if (line != std::string::npos)
+            where.erase(line);
+        sources.push_back(where);
+    }
+    return sources;
+}
+
+}  // namespace zelwiz
