@@ -289,7 +289,9 @@ TEST_F(DialingPropertiesTest, ProviderListSwitchInfoAndDeviceNumber) {
     ASSERT_EQ(configurator->Initialize(), S_OK);
     ASSERT_EQ(configurator->GetProviderCount(&count), S_OK);
     EXPECT_EQ(count, 0) << "no provider key in either hive";
-    EXPECT_EQ(configurator->GetProviderName(0, &name), E_INVALIDARG);
+    ASSERT_EQ(configurator->GetProviderName(0, &name), S_OK) << "the end of an empty list";
+    EXPECT_EQ(name, "");
+    EXPECT_EQ(configurator->GetProviderName(1, &name), E_INVALIDARG);
     EXPECT_EQ(configurator->ConfigureDialing(-1), E_INVALIDARG);
 
     SetProviderValue(HKEY_LOCAL_MACHINE, kProviderKeyPath, "PbxPrefix", "0");
@@ -301,7 +303,9 @@ TEST_F(DialingPropertiesTest, ProviderListSwitchInfoAndDeviceNumber) {
     ASSERT_EQ(count, 1);
     ASSERT_EQ(configurator->GetProviderName(0, &name), S_OK);
     EXPECT_EQ(name, "Korvane TAPI Service Provider");
-    EXPECT_EQ(configurator->GetProviderName(1, &name), E_INVALIDARG);
+    ASSERT_EQ(configurator->GetProviderName(1, &name), S_OK);
+    EXPECT_EQ(name, "");
+    EXPECT_EQ(configurator->GetProviderName(2, &name), E_INVALIDARG);
     ASSERT_EQ(configurator->GetSwitchInfo(0, &info1, &prefix, &info3), S_OK);
     EXPECT_EQ(prefix, "0") << "the machine's prefix when the user has none";
     EXPECT_EQ(info1, "pbx-paris");

@@ -63,9 +63,12 @@ HRESULT RegistryProviderConfigurator::GetProviderName(std::int32_t index, std::s
         return E_POINTER;
     if (!initialized_)
         return E_FAIL;
-    if (!providerInstalled_ || index != 0)
+    // The providers are numbered from 0 to the count; the index equal to the count (the end of
+    // the list, which callers walking "0 to count" reach) answers an empty name.
+    const std::int32_t count = providerInstalled_ ? 1 : 0;
+    if (index < 0 || index > count)
         return E_INVALIDARG;
-    *name = kProviderName;
+    *name = index < count ? kProviderName : "";
     return S_OK;
 }
 

@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "ScopedTestPlatform.h"
+#include "support/ScopedTestPlatform.h"
 #include "platform/Form.h"
 
 namespace zelwiz {

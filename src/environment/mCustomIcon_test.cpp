@@ -5,7 +5,7 @@
 
 #include <fstream>
 
-#include "ScopedTestPlatform.h"
+#include "support/ScopedTestPlatform.h"
 #include "platform/Picture.h"
 
 namespace zelwiz {

@@ -5,7 +5,7 @@
 
 #include <fstream>
 
-#include "ScopedTestPlatform.h"
+#include "support/ScopedTestPlatform.h"
 #include "environment/modMultiUser.h"
 #include "platform/Form.h"
 

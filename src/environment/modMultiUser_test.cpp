@@ -5,7 +5,7 @@
 
 #include <new>
 
-#include "ScopedTestPlatform.h"
+#include "support/ScopedTestPlatform.h"
 
 namespace zelwiz {
 namespace {

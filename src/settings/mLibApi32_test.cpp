@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ScopedTestPlatform.h"
+#include "support/ScopedTestPlatform.h"
 
 namespace zelwiz {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ScopedTestPlatform.h"
+#include "support/ScopedTestPlatform.h"
 #include "environment/Translation.h"
 #include "environment/localize.h"
 #include "platform/ComponentCatalog.h"

@@ -5,7 +5,7 @@
 #include <QPushButton>
 
 #include "GuiTest.h"
-#include "ScopedTestPlatform.h"
+#include "support/ScopedTestPlatform.h"
 #include "components/translator/RegisterTextTranslator.h"
 #include "environment/Translation.h"
 #include "platform/ComponentCatalog.h"

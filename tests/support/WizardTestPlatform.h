@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "ScopedTestPlatform.h"
+#include "support/ScopedTestPlatform.h"
 #include "platform/ComponentCatalog.h"
 #include "support/FakeComponents.h"
 #include "wizard/frmWizard.h"

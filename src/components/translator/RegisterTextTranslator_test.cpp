@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ScopedTestPlatform.h"
+#include "support/ScopedTestPlatform.h"
 #include "environment/ProductKeys.h"
 #include "environment/TextTranslator.h"
 #include "platform/ComponentCatalog.h"
