@@ -45,11 +45,14 @@ fresh
 "$work/program/zelwiz"
 cp "$work/registry/HKEY_CURRENT_USER.reg" "$work/written.reg"
 
-measure() {  # prints "seconds kilobytes" for each run of the command
+measure() {  # prints "milliseconds kilobytes" for each run of the command
     for _ in $(seq "$runs"); do
         fresh
-        /usr/bin/time -f '%e %M' -o "$work/t" "$@" >/dev/null 2>&1
-        cat "$work/t"
+        local start end
+        start=$(date +%s%N)
+        /usr/bin/time -f '%M' -o "$work/t" "$@" >/dev/null 2>&1
+        end=$(date +%s%N)
+        echo "$(((end - start) / 1000000)).$(((end - start) / 1000 % 1000 / 100)) $(cat "$work/t")"
     done
 }
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
@@ -61,6 +64,6 @@ p_time=$(cut -d' ' -f1 "$work/program.txt" | median)
 f_time=$(cut -d' ' -f1 "$work/floor.txt" | median)
 p_mem=$(cut -d' ' -f2 "$work/program.txt" | median)
 f_mem=$(cut -d' ' -f2 "$work/floor.txt" | median)
-echo "unattended zelwiz: median ${p_time}s, peak ${p_mem} KB ($runs runs)"
-echo "floor writer:      median ${f_time}s, peak ${f_mem} KB"
+echo "unattended zelwiz: median ${p_time} ms, peak ${p_mem} KB ($runs runs)"
+echo "floor writer:      median ${f_time} ms, peak ${f_mem} KB"
 awk -v p="$p_time" -v f="$f_time" 'BEGIN { if (f > 0) printf "ratio: %.2f (target at most 3)\n", p / f }'

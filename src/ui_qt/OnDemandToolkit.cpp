@@ -3,7 +3,10 @@
 #include <sys/stat.h>
 
 #include <QApplication>
+#include <QEvent>
 #include <QMetaObject>
+#include <QTimer>
+#include <QWidget>
 #include <cstdlib>
 #include <string>
 
@@ -22,6 +25,27 @@ std::string Env(const char* name) {
     const char* v = std::getenv(name);
     return v != nullptr ? v : "";
 }
+
+// For the start-up measurement (ZELWIZ_EXIT_AFTER_FIRST_PAINT set): the program ends right after
+// its first window has been painted once.
+class ExitAfterFirstPaint : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Paint && !painted_ && widget != nullptr &&
+            widget->isWindow()) {
+            painted_ = true;
+            QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    bool painted_ = false;
+};
 
 }  // namespace
 
@@ -64,6 +88,8 @@ bool OnDemandToolkit::OpenDisplay() {
     static char name[] = "zelwiz";
     static char* argv[] = {name, nullptr};
     app_ = std::make_unique<QApplication>(argc, argv);
+    if (!Env("ZELWIZ_EXIT_AFTER_FIRST_PAINT").empty())
+        app_->installEventFilter(new ExitAfterFirstPaint(app_.get()));
     qt_ = std::make_unique<QtToolkit>();
     qt_->SetAppTitle(AppTitle());
     return true;

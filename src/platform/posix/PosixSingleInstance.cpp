@@ -107,8 +107,14 @@ std::unique_ptr<PosixSingleInstance> PosixSingleInstance::ForThisSession() {
 
 PosixSingleInstance::~PosixSingleInstance() {
     stop_ = true;
+    if (wakeFds_[1] >= 0)
+        (void)!::write(wakeFds_[1], "x", 1);
     if (listener_.joinable())
         listener_.join();
+    for (int fd : wakeFds_) {
+        if (fd >= 0)
+            ::close(fd);
+    }
     if (listenFd_ >= 0) {
         ::close(listenFd_);
         if (socketName_[0] != '\0')
@@ -165,12 +171,18 @@ void PosixSingleInstance::Serve(std::function<bool(const std::string& caption)> 
         listenFd_ = -1;
         return;
     }
+    if (::pipe2(wakeFds_, O_CLOEXEC) != 0) {
+        ::close(listenFd_);
+        listenFd_ = -1;
+        return;
+    }
     listener_ = std::thread([this] { Listen(); });
 }
 
 void PosixSingleInstance::Listen() {
     while (!stop_) {
-        if (!WaitFor(listenFd_, POLLIN, 200))
+        pollfd watched[2] = {{listenFd_, POLLIN, 0}, {wakeFds_[0], POLLIN, 0}};
+        if (::poll(watched, 2, -1) <= 0 || (watched[0].revents & POLLIN) == 0)
             continue;
         int client = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
         if (client < 0)

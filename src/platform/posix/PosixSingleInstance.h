@@ -38,6 +38,7 @@ class PosixSingleInstance : public SingleInstance {
     std::string socketName_;  // a path, or an abstract name starting with '\0'
     int lockFd_ = -1;
     int listenFd_ = -1;
+    int wakeFds_[2] = {-1, -1};  // the listener's poll also watches this pipe, to end at once
     bool checked_ = false;
     bool previous_ = false;
     std::atomic<bool> stop_{false};
