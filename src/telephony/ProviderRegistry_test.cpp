@@ -149,27 +149,5 @@ TEST_F(ProviderRegistryTest, DeleteRegSubKeyRemovesOnlyAKeyWithoutSubkeys) {
     EXPECT_FALSE(DeleteRegSubKey(HKEY_CURRENT_USER, kEdns, "1000")) << "missing";
 }
 
-TEST_F(ProviderRegistryTest, EachFunctionAsksForItsOwnRights) {
-    const std::string entry = std::string(kEdns) + "\\1000";
-    Key(HKEY_CURRENT_USER, entry);
-    reg.calls.clear();
-    std::vector<std::string> list;
-    GetSubKeys(HKEY_CURRENT_USER, kEdns, list);
-    GetAllSubKeys(HKEY_CURRENT_USER, kEdns, list);
-    RegKeyExists(HKEY_CURRENT_USER, entry, "IPKey");
-    CreateRegKey(HKEY_CURRENT_USER, entry);
-    SetRegString(HKEY_CURRENT_USER, entry, "IPKey", "1");
-    DeleteRegValue(HKEY_CURRENT_USER, entry, "IPKey");
-    DeleteRegSubKey(HKEY_CURRENT_USER, kEdns, "1000");
-    using C = RecordingRegistry::Call;
-    EXPECT_EQ(reg.calls, (std::vector<C>{{"open", kEdns, 0x20019},
-                                         {"open", kEdns, 0x20019},
-                                         {"open", entry, 0x20019},
-                                         {"create", entry, 0x3F},
-                                         {"create", entry, 0x20006},
-                                         {"open", entry, 0x20006},
-                                         {"open", entry, 0x10000}}));
-}
-
 }  // namespace
 }  // namespace zelwiz
