@@ -8,27 +8,6 @@
 namespace zelwiz {
 namespace {
 
-// Records the rights every open and create asks for, then lets the memory registry answer.
-class RecordingRegistry : public MemoryRegistry {
-  public:
-    struct Call {
-        std::string op;
-        std::string path;
-        REGSAM sam;
-        bool operator==(const Call&) const = default;
-    };
-    LONG OpenKey(HKEY key, std::string_view subKey, REGSAM sam, HKEY* result) override {
-        calls.push_back({"open", std::string(subKey), sam});
-        return MemoryRegistry::OpenKey(key, subKey, sam, result);
-    }
-    LONG CreateKey(HKEY key, std::string_view subKey, REGSAM sam, HKEY* result,
-                   bool* created = nullptr) override {
-        calls.push_back({"create", std::string(subKey), sam});
-        return MemoryRegistry::CreateKey(key, subKey, sam, result, created);
-    }
-    std::vector<Call> calls;
-};
-
 constexpr const char* kEdns = "Software\\Korvane\\TSpi_CSTA\\PreferredEDNs";
 
 class ProviderRegistryTest : public ::testing::Test {
@@ -60,7 +39,7 @@ class ProviderRegistryTest : public ::testing::Test {
         return data;
     }
 
-    RecordingRegistry reg;
+    MemoryRegistry reg;
 
   private:
     Platform previous_;
