@@ -61,22 +61,6 @@ TEST(FieldRulesTable, NextAndFinishFollowTheTrimmedText) {
     }
 }
 
-TEST_F(FieldRules, TypingTheFirstCharacterEnablesNextAndDeletingTheLastDisablesIt) {
-    frmWizard& w = Load(true);
-    for (TextBox* field : {w.txtcstaIPadd, w.txtIPLANAdd}) {
-        SCOPED_TRACE(field->Name());
-        field->SetText("seed");
-        field->SetText("");
-        EXPECT_FALSE(w.cmdNav(3).Enabled());
-        EXPECT_FALSE(w.cmdNav(4).Enabled());
-        field->SetText("1");
-        EXPECT_TRUE(w.cmdNav(3).Enabled());
-        EXPECT_TRUE(w.cmdNav(4).Enabled());
-        field->SetText("");
-        EXPECT_FALSE(w.cmdNav(3).Enabled());
-    }
-}
-
 TEST_F(FieldRules, PhoneSetNumberMovesTheButtonsOnlyWithThePhysicalSet) {
     frmWizard& w = Load(true);
     w.OptIPPhone->SetValue(true);

@@ -89,31 +89,5 @@ TEST(FinishSettings, ProfileNamesAndTheNumberLine) {
     EXPECT_EQ(w.sPrefixePbx, "0");  // the local access code stays in the member
 }
 
-TEST(FinishSettings, AddressLinesOnlyOnADirectLink) {
-    WizardTestPlatform p;
-    frmWizard& w = p.LoadWizard();
-    w.mvarProfile = "1";
-    w.mvarCSTAIPAdd = "pbx";
-    w.mvarIPLANAdd = "   ";
-    w.mvarIP_EDN = "7001";
-    w.sPrefixePbx = "9";
-    for (const char* ccc : {"ThirdRSPI", "", "ThirdCSTALAN"}) {
-        w.mvarCCC = ccc;
-        w.ShowFinishSettings();
-        const std::string text = w.lbfinishsettings->Caption();
-        EXPECT_EQ(text.find("  PBX : pbx\r\n") != std::string::npos,
-                  std::string(ccc) == "ThirdCSTALAN")
-            << ccc;
-        // A blank board address: no board line and no multimedia number.
-        EXPECT_EQ(text.find("VoIP board"), std::string::npos) << ccc;
-        EXPECT_EQ(text.find("Your phone number"), std::string::npos) << ccc;
-    }
-    w.mvarIPLANAdd = "10.3.3.3";
-    w.ShowFinishSettings();
-    EXPECT_NE(w.lbfinishsettings->Caption().find("  VoIP board : 10.3.3.3\r\n"
-                                                 "  Your phone number : 7001\r\n"),
-              std::string::npos);
-}
-
 }  // namespace
 }  // namespace zelwiz

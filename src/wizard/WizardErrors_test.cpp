@@ -59,20 +59,6 @@ TEST(WizardErrors, UnreadableStoredProfileLeavesTheWelcomeSummaryEmpty) {
     EXPECT_TRUE(w.OptionProfile(0).Value());  // the profile is not numeric: Basic
 }
 
-TEST(WizardErrors, ProfileOutOfRangeSelectsNothing) {
-    WizardTestPlatform p;
-    frmWizard& w = p.LoadWizard();
-    w.mvarProfile = "5";  // as an INI file may give it
-    p.Next();
-    ExpectOneLogLine(p, WizardLogPrefix(&w, "frmWizard.SetStep"),
-                     "Subscript out of range - 9 (0x9)");
-    ExpectFront(w, 1, {false, true, false});
-    for (int i = 0; i < 4; ++i)
-        EXPECT_FALSE(w.OptionProfile(i).Value()) << i;
-    EXPECT_EQ(w.OptionProfile(0).Caption(),
-              "Basic");  // the names were read all the same
-}
-
 TEST(WizardErrors, MissingVoipBoardFinderOnPageFiveGoesToPageSix) {
     WizardTestPlatform p;
     p.SetInstall("CCC", "ThirdCSTALAN");

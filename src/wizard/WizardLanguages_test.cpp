@@ -22,26 +22,7 @@ TEST(WizardLanguages, French) {
               "aider à configurer Parlova Neo. Vous pouvez utiliser cet "
               "assistant pour créer une "
               "nouvelle configuration ou modifier une configuration existante.");
-    EXPECT_EQ(w.lbFinish->Caption(),
-              "Parlova Neo est maintenant configuré avec "
-              "vos paramètres personnels. Nous espérons "
-              "que Parlova Neo vous donnera satisfaction "
-              "dans votre travail de tous les jours.");
-    EXPECT_EQ(w.cmdNav(1).Caption(), "&Annuler");
-    EXPECT_EQ(w.cmdNav(2).Caption(), "&Précédent");
     EXPECT_EQ(w.cmdNav(3).Caption(), "&Suivant >");
-    EXPECT_EQ(w.cmdNav(4).Caption(), "&Terminer");
-    EXPECT_EQ(w.Optphonset->Caption(), "Je veux utiliser un poste téléphonique physique");
-    EXPECT_EQ(w.lblStep(5).Caption(), "Félicitations");
-    EXPECT_EQ(w.OptionProfile(1).Caption(), "Pro");  // not a localized string
-    EXPECT_EQ(w.lbIntro->Caption(),
-              " Korvane Parlova 4.0 Build 1234\r\n"
-              "  Non trouvé\r\n"
-              "  Profil : Team\r\n"
-              "  Indicatif régional : 01\r\n"
-              "  Pays : 33\r\n"
-              "  Code d'accès local : 0\r\n"
-              "  Code d'accès longue distance : 00\r\n");
     for (const auto& control : w.Controls()) {
         if (control->HasFont()) {
             EXPECT_EQ(control->FontCharset(), 0) << control->Name();
@@ -74,7 +55,6 @@ TEST(WizardLanguages, Polish) {
               "parametry Parlova. "
               "Określ typ aparatu, którego chcesz używać, i kliknij przycisk Dalej.");
     EXPECT_EQ(w.cmdNav(3).Caption(), "&Dalej >");
-    EXPECT_EQ(w.cmdDialingProperties->Caption(), "&Konfiguruj...");
     int controlsWithFont = 0;
     for (const auto& control : w.Controls()) {
         if (!control->HasFont())
@@ -87,13 +67,8 @@ TEST(WizardLanguages, Polish) {
     p.Next();
     p.Next();
     ExpectFront(w, 5, {true, true, false});
-    EXPECT_EQ(w.lbphonesetTitle->Caption(),
-              "Określ numer aparatu telefonicznego, którego ma używać aplikacja. ");
-    EXPECT_EQ(w.lbphonsetnumber->Caption(), "Wprowadź swój numer telefonu:");
     w.txtPhonsetnumber->SetText("3000");
     p.Next();
-    EXPECT_EQ(w.AreaCode->Caption(), "Numer kierunkowy: ");
-    EXPECT_EQ(w.PrefixePbx->Caption(), "Prefiks centrali: ");
     p.Next();
     EXPECT_EQ(w.lbfinishsettings->Caption(),
               " Korvane Parlova 4.0 Build 1234\r\n"

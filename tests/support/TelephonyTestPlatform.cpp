@@ -31,22 +31,6 @@ void TelephonyTest::TearDown() {
     InstallPlatform(previous_);
 }
 
-void TelephonyTest::SetText(HKEY hive, const std::string& path, const std::string& name,
-                            const std::string& text) {
-    HKEY key = 0;
-    ASSERT_EQ(reg.CreateKey(hive, path, KEY_ALL_ACCESS, &key), ERROR_SUCCESS) << path;
-    reg.SetString(key, name, text);
-    reg.CloseKey(key);
-}
-
-void TelephonyTest::SetDword(HKEY hive, const std::string& path, const std::string& name,
-                             DWORD value) {
-    HKEY key = 0;
-    ASSERT_EQ(reg.CreateKey(hive, path, KEY_ALL_ACCESS, &key), ERROR_SUCCESS) << path;
-    reg.Registry::SetDword(key, name, value);
-    reg.CloseKey(key);
-}
-
 void TelephonyTest::MakeKey(HKEY hive, const std::string& path) {
     HKEY key = 0;
     ASSERT_EQ(reg.CreateKey(hive, path, KEY_ALL_ACCESS, &key), ERROR_SUCCESS) << path;
@@ -54,27 +38,10 @@ void TelephonyTest::MakeKey(HKEY hive, const std::string& path) {
 }
 
 std::string TelephonyTest::Text(HKEY hive, const std::string& path, const std::string& name) {
-    HKEY key = 0;
-    if (reg.OpenKey(hive, path, KEY_READ, &key) != ERROR_SUCCESS)
-        return "<missing>";
-    std::string text = "<missing>";
-    DWORD size = 0;
-    if (reg.QueryValue(key, name, nullptr, nullptr, &size) == ERROR_SUCCESS) {
-        text.assign(size, '\0');
-        reg.QueryValue(key, name, nullptr, reinterpret_cast<std::uint8_t*>(text.data()), &size);
-        if (!text.empty() && text.back() == '\0')
-            text.pop_back();
-    }
-    reg.CloseKey(key);
+    std::string text = platform.Raw(hive, path, name).value_or("<missing>");
+    if (!text.empty() && text.back() == '\0')
+        text.pop_back();
     return text;
-}
-
-bool TelephonyTest::HasKey(HKEY hive, const std::string& path) {
-    HKEY key = 0;
-    if (reg.OpenKey(hive, path, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    reg.CloseKey(key);
-    return true;
 }
 
 std::vector<std::string> TelephonyTest::SubKeys(HKEY hive, const std::string& path) {

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "support/ScopedTestPlatform.h"
 #include "platform/ComponentCatalog.h"
 #include "support/FakeComponents.h"
+#include "support/ScopedTestPlatform.h"
 #include "wizard/frmWizard.h"
 
 namespace zelwiz {
@@ -25,12 +25,16 @@ class TelephonyTest : public ::testing::Test {
 
     // Registry helpers on whole key paths; text values are REG_SZ.
     void SetText(HKEY hive, const std::string& path, const std::string& name,
-                 const std::string& text);
-    void SetDword(HKEY hive, const std::string& path, const std::string& name, DWORD value);
+                 const std::string& text) {
+        platform.SetText(hive, path, name, text);
+    }
+    void SetDword(HKEY hive, const std::string& path, const std::string& name, DWORD value) {
+        platform.SetDword(hive, path, name, value);
+    }
     void MakeKey(HKEY hive, const std::string& path);
     // The text of a value without its terminator, or "<missing>".
     std::string Text(HKEY hive, const std::string& path, const std::string& name);
-    bool HasKey(HKEY hive, const std::string& path);
+    bool HasKey(HKEY hive, const std::string& path) { return platform.KeyExists(hive, path); }
     // The subkey names in enumeration order; empty when the key is missing.
     std::vector<std::string> SubKeys(HKEY hive, const std::string& path);
     // Empties both hives (between the cases of a table).
