@@ -3,8 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "support/ScopedTestPlatform.h"
 #include "platform/Form.h"
+#include "support/ScopedTestPlatform.h"
 
 namespace zelwiz {
 namespace {
@@ -35,8 +35,8 @@ TEST_F(LocalizeTest, TheUsersLanguageGivesTheCharsetOfItsEntry) {
     const struct {
         const char* lang;  // nullptr: not set
         int charset;
-    } cases[] = {{"4", 238}, {" 5 ", 238}, {"5x", 238}, {"6", 0},    {"9", 0},
-                 {"0", 0},   {"abc", 0},   {"-1", 0},   {nullptr, 0}};
+    } cases[] = {{"4", 238}, {" 5 ", 238}, {"5x", 238}, {"6", 0},
+                 {"9", 0},   {"abc", 0},   {nullptr, 0}};
     for (const auto& c : cases) {
         ScopedTestPlatform t;
         if (c.lang)

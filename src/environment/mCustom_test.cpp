@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/ScopedTestPlatform.h"
 #include "environment/modMultiUser.h"
+#include "support/ScopedTestPlatform.h"
 
 namespace zelwiz {
 namespace {
@@ -19,26 +19,20 @@ TEST_F(ProductNamesTest, NamesComeFromTheMachineUnlessBlank) {
     p.SetText(HKEY_LOCAL_MACHINE, kInstall, "7316ShortName", " Zeta ");
     p.SetText(HKEY_LOCAL_MACHINE, kInstall, "ProName", "   ");
     p.SetText(HKEY_LOCAL_MACHINE, kInstall, "TeamName", "Group");
+    p.SetText(HKEY_LOCAL_MACHINE, kInstall, "7316Name", "Acme Phone");
     ReadProductNames();
     EXPECT_EQ(g7316ShortName, "Zeta");
     EXPECT_EQ(gProName, "Pro") << "blanks keep the default";
     EXPECT_EQ(gTeamName, "Group");
     EXPECT_EQ(gBasicName, "Basic");
     EXPECT_EQ(g7316ExtName, "");
-    EXPECT_EQ(g7316Name, "Korvane Parlova");
-    EXPECT_EQ(DataPath(), p.shell.appDataFolder + "/Korvane Parlova")
-        << "the data folder keeps the full name";
+    EXPECT_EQ(DataPath(), p.shell.appDataFolder + "/Acme Phone") << "the full name names it";
 
     p.registry.DeleteKey(HKEY_LOCAL_MACHINE, kInstall);
     ReadProductNames();
     EXPECT_EQ(g7316ShortName, "Parlova") << "every name starts from its default";
     EXPECT_EQ(gTeamName, "Team");
-}
-
-TEST_F(ProductNamesTest, TheFullNameNamesTheDataFolder) {
-    p.SetText(HKEY_LOCAL_MACHINE, kInstall, "7316Name", "Acme Phone");
-    ReadProductNames();
-    EXPECT_EQ(DataPath(), p.shell.appDataFolder + "/Acme Phone");
+    EXPECT_EQ(g7316Name, "Korvane Parlova");
 }
 
 struct ProfileCase {

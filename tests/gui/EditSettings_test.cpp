@@ -5,10 +5,10 @@
 #include <QPushButton>
 
 #include "GuiTest.h"
-#include "support/ScopedTestPlatform.h"
 #include "components/translator/RegisterTextTranslator.h"
 #include "environment/Translation.h"
 #include "platform/ComponentCatalog.h"
+#include "support/ScopedTestPlatform.h"
 #include "telephony/frmEditSettings.h"
 #include "ui_qt/ControlWidgets.h"
 

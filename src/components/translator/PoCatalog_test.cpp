@@ -55,12 +55,10 @@ TEST(PoCatalog, LeavesOutWhatGettextLeavesOut) {
     EXPECT_EQ(catalog.Find("01001"), nullptr);  // untranslated
     EXPECT_EQ(*catalog.Find("01002"), "kept");
     EXPECT_EQ(*catalog.Find("01003"), "one");
-}
 
-TEST(PoCatalog, WindowsLineEndingsAndNoFinalLineBreak) {
-    PoCatalog catalog;
-    ASSERT_TRUE(catalog.Parse("msgid \"01011\"\r\nmsgstr \"Félicitations\"", nullptr));
-    EXPECT_EQ(*catalog.Find("01011"), "Félicitations");
+    PoCatalog windows;  // Windows line endings and no final line break
+    ASSERT_TRUE(windows.Parse("msgid \"01011\"\r\nmsgstr \"Félicitations\"", nullptr));
+    EXPECT_EQ(*windows.Find("01011"), "Félicitations");
 }
 
 TEST(PoCatalog, ReportsTheLineOfASyntaxError) {
