@@ -53,6 +53,17 @@ int WaitFor(int fd, short events, Deadline deadline) {
     }
 }
 
+// Waits until `fd` is ready for `events`: nothing when the caller should try again, otherwise
+// how the wait ended (the deadline passed, or poll failed).
+std::optional<NetStatus> AwaitReady(int fd, short events, Deadline deadline) {
+    const int ready = WaitFor(fd, events, deadline);
+    if (ready == 0)
+        return NetStatus::TimedOut;
+    if (ready < 0)
+        return StatusOfErrno(errno);
+    return std::nullopt;
+}
+
 UniqueFd NewSocket(int type) {
     return UniqueFd(::socket(AF_INET, type | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
 }
@@ -161,11 +172,8 @@ NetStatus SendDatagram(int fd, const sockaddr_in& to, std::string_view data, Dea
             continue;
         if (errno != EAGAIN && errno != EWOULDBLOCK)
             return StatusOfErrno(errno);
-        const int ready = WaitFor(fd, POLLOUT, deadline);
-        if (ready == 0)
-            return NetStatus::TimedOut;
-        if (ready < 0)
-            return StatusOfErrno(errno);
+        if (auto ended = AwaitReady(fd, POLLOUT, deadline))
+            return *ended;
     }
 }
 
@@ -183,11 +191,8 @@ NetStatus ReceiveDatagram(int fd, Deadline deadline, std::string* data, sockaddr
         // An error queued by an earlier datagram (an unreachable port) is not this wait's end.
         if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR && errno != ECONNREFUSED)
             return StatusOfErrno(errno);
-        const int ready = WaitFor(fd, POLLIN, deadline);
-        if (ready == 0)
-            return NetStatus::TimedOut;
-        if (ready < 0)
-            return StatusOfErrno(errno);
+        if (auto ended = AwaitReady(fd, POLLIN, deadline))
+            return *ended;
     }
 }
 
@@ -198,11 +203,8 @@ NetStatus ConnectTcp(const sockaddr_in& to, Deadline deadline, UniqueFd* connect
     if (::connect(fd.get(), AsAddr(&to), sizeof to) != 0) {
         if (errno != EINPROGRESS && errno != EINTR)
             return StatusOfErrno(errno);
-        const int ready = WaitFor(fd.get(), POLLOUT, deadline);
-        if (ready == 0)
-            return NetStatus::TimedOut;
-        if (ready < 0)
-            return StatusOfErrno(errno);
+        if (auto ended = AwaitReady(fd.get(), POLLOUT, deadline))
+            return *ended;
         int error = 0;
         socklen_t len = sizeof error;
         if (::getsockopt(fd.get(), SOL_SOCKET, SO_ERROR, &error, &len) != 0)
@@ -233,11 +235,8 @@ NetStatus SendAll(int fd, std::string_view data, Deadline deadline) {
             continue;
         if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK)
             return StatusOfErrno(errno);
-        const int ready = WaitFor(fd, POLLOUT, deadline);
-        if (ready == 0)
-            return NetStatus::TimedOut;
-        if (ready < 0)
-            return StatusOfErrno(errno);
+        if (auto ended = AwaitReady(fd, POLLOUT, deadline))
+            return *ended;
     }
     return NetStatus::Ok;
 }
@@ -265,11 +264,8 @@ NetStatus ReadLine(int fd, Deadline deadline, size_t maxLength, std::string* lin
             continue;
         if (errno != EAGAIN && errno != EWOULDBLOCK)
             return StatusOfErrno(errno);
-        const int ready = WaitFor(fd, POLLIN, deadline);
-        if (ready == 0)
-            return NetStatus::TimedOut;
-        if (ready < 0)
-            return StatusOfErrno(errno);
+        if (auto ended = AwaitReady(fd, POLLIN, deadline))
+            return *ended;
     }
 }
 

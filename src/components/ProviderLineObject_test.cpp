@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/ErrorOf.h"
+
 #include "components/BuiltInComponents.h"
 #include "components/ComponentErrors.h"
 #include "platform/ErrorInfo.h"
@@ -40,14 +42,6 @@ class LineObjectTest : public ::testing::Test {
     // The calls as the wizard makes them: late bound, failing HRESULTs raised.
     ComPtr<IDispatchObject> Create() {
         return CreateComponent<IDispatchObject>(kProgID_LineObject);
-    }
-    static std::int32_t ErrorOf(const std::function<void()>& call) {
-        try {
-            call();
-        } catch (const BasicError& e) {
-            return e.record().Number;
-        }
-        return 0;
     }
     static std::string Address(IDispatchObject& line, Variant index) {
         std::vector<Variant> args{std::move(index)};

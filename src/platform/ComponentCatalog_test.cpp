@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/ErrorOf.h"
+
 #include "platform/ErrorInfo.h"
 #include "platform/Platform.h"
 #include "telephony/PbxFinder.h"
@@ -32,15 +34,6 @@ class CountingPbxFinder : public ComObject<PbxFinder> {
   private:
     int* alive_;
 };
-
-std::int32_t ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const BasicError& e) {
-        return e.record().Number;
-    }
-    return 0;
-}
 
 TEST(ComponentCatalog, CreatesRegisteredObjectsAndAnswersNotRegisteredOtherwise) {
     ComponentCatalog catalog;

@@ -2,19 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "support/ErrorOf.h"
+
 #include "platform/ErrorInfo.h"
 
 namespace zelwiz {
 namespace {
-
-std::int32_t ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const BasicError& e) {
-        return e.record().Number;
-    }
-    return 0;
-}
 
 TEST(Conversions, ValTakesTheLeadingNumberOnly) {
     EXPECT_EQ(Val(""), 0);
