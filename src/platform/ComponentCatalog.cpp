@@ -16,10 +16,6 @@ void ComponentCatalog::Unregister(const std::string& id) {
     factories_.erase(id);
 }
 
-bool ComponentCatalog::IsRegistered(const std::string& id) const {
-    return factories_.count(id) != 0;
-}
-
 HRESULT ComponentCatalog::CreateObject(const std::string& id, IDispatchObject** object) const {
     if (object == nullptr)
         return E_POINTER;

@@ -17,7 +17,6 @@ class ComponentCatalog {
 
     void Register(const std::string& id, Factory factory);
     void Unregister(const std::string& id);
-    bool IsRegistered(const std::string& id) const;
     // REGDB_E_CLASSNOTREG for an identifier nobody registered; E_FAIL when the factory fails.
     HRESULT CreateObject(const std::string& id, IDispatchObject** object) const;
 

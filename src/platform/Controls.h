@@ -151,7 +151,6 @@ template <class T>
 class ControlArray {
   public:
     T& operator()(int index) const;
-    bool Has(int index) const { return items_.count(index) != 0; }
     void Add(int index, T& control) { items_[index] = &control; }
     const std::map<int, T*>& Items() const { return items_; }
 

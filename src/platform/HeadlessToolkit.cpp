@@ -54,13 +54,8 @@ std::shared_ptr<const Picture> HeadlessToolkit::LoadPicture(const std::string& p
 }
 
 bool HeadlessToolkit::ActivateWindow(const std::string& caption) {
-    for (Form* form : openForms) {
-        if (form->Caption() == caption) {
-            activated.push_back(caption);
-            return true;
-        }
-    }
-    return false;
+    return std::any_of(openForms.begin(), openForms.end(),
+                       [&](const Form* form) { return form->Caption() == caption; });
 }
 
 bool ReadPictureSize(const std::string& path, int* width, int* height) {

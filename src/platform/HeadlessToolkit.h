@@ -45,7 +45,6 @@ class HeadlessToolkit : public Toolkit {
     std::vector<Form*> openForms;  // shown and not yet unloaded, in the order shown
     Control* focused = nullptr;
     int doEventsCalls = 0;
-    std::vector<std::string> activated;
 };
 
 // Reads the size of a BMP or PNG file; false when it is neither.
