@@ -81,6 +81,8 @@ class Registry {
     // An empty subKey deletes the key that `key` designates, which needs DELETE access.
     virtual LONG DeleteKey(HKEY key, std::string_view subKey) = 0;
     virtual LONG CloseKey(HKEY key) = 0;
+    // RegFlushKey: the changes made so far to the key's hive reach the disk in one durable commit.
+    virtual LONG FlushKey(HKEY key) = 0;
 
     // Convenience for text values, on top of the calls above.
     LONG SetString(HKEY key, std::string_view name, std::string_view text, DWORD type = REG_SZ);

@@ -284,6 +284,13 @@ LONG TreeRegistry::DeleteKey(HKEY key, std::string_view subKey) {
     });
 }
 
+LONG TreeRegistry::FlushKey(HKEY key) {
+    Handle h;
+    if (LONG status = Resolve(key, 0, &h); status != ERROR_SUCCESS)
+        return status;
+    return CommitHive(h.hive);
+}
+
 LONG TreeRegistry::CloseKey(HKEY key) {
     if (IsPredefinedHive(key))
         return ERROR_SUCCESS;

@@ -27,6 +27,7 @@ class TreeRegistry : public Registry {
     LONG DeleteValue(HKEY key, std::string_view name) override;
     LONG DeleteKey(HKEY key, std::string_view subKey) override;
     LONG CloseKey(HKEY key) override;
+    LONG FlushKey(HKEY key) override;
 
     size_t OpenHandleCount() const { return handles_.size(); }
 
@@ -41,6 +42,8 @@ class TreeRegistry : public Registry {
     virtual LONG WriteHive(HKEY hive, const WriteFn& fn);
     // Whether the current user may change the hive at all.
     virtual bool HiveWritable(HKEY hive);
+    // Makes the hive's changes durable; a store without a disk has nothing to do.
+    virtual LONG CommitHive(HKEY /*hive*/) { return ERROR_SUCCESS; }
 
     RegNode& Root(HKEY hive) { return roots_[hive]; }
     // Every hive holds its "Software" key, as a Windows hive does from its installation on, so
