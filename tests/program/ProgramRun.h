@@ -28,6 +28,7 @@ class ProgramFolder {
 
     std::string ProgramDir() const { return root_ / "program"; }
     std::string RegistryDir() const { return root_ / "registry"; }
+    std::string RuntimeDir() const { return root_ / "runtime"; }
     // A file beside the program (an INI file, a tool).
     void WriteProgramFile(const std::string& name, const std::string& text,
                           bool executable = false);
@@ -42,6 +43,9 @@ class ProgramFolder {
     void SeedHive(HKEY hive, const std::string& regText);
     // Makes the machine hive one the user of the next runs may not write.
     void ProtectMachineHive();
+
+    // Variables ("NAME=value") added to the environment of the runs that follow.
+    std::vector<std::string> extraEnvironment;
 
     // Runs the program with these arguments; `display` gives it an offscreen display.
     RunResult Run(const std::vector<std::string>& args, bool display = false, int seconds = 30);
