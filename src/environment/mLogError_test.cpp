@@ -5,16 +5,15 @@
 
 #include <fstream>
 
-#include "support/ScopedTestPlatform.h"
 #include "environment/modMultiUser.h"
 #include "platform/Form.h"
+#include "support/ScopedTestPlatform.h"
 
 namespace zelwiz {
 namespace {
 
 using Fields = std::vector<std::string>;
 using ::testing::ElementsAre;
-using ::testing::MatchesRegex;
 
 class LogErrorTest : public ::testing::Test {
   protected:
@@ -22,12 +21,21 @@ class LogErrorTest : public ::testing::Test {
 };
 
 TEST_F(LogErrorTest, WithoutRegistryValuesTheLogIsInTheUsersDataFolder) {
+    std::tm seventhOfMarch{};  // 7 March 2024, 14:05:09 local time: the day can pass for a month
+    seventhOfMarch.tm_year = 124;
+    seventhOfMarch.tm_mon = 2;
+    seventhOfMarch.tm_mday = 7;
+    seventhOfMarch.tm_hour = 14;
+    seventhOfMarch.tm_min = 5;
+    seventhOfMarch.tm_sec = 9;
+    seventhOfMarch.tm_isdst = -1;
+    const std::time_t fixed = std::mktime(&seventhOfMarch);
+    SetLogClockForTests([fixed] { return fixed; });
     std::string msg;
     std::string date;
     LogError("localize.GetChartset", nullptr, msg, date);
     EXPECT_EQ(msg, "-") << "an empty message comes back as written";
-    EXPECT_THAT(date,
-                MatchesRegex("[0-3][0-9]/[01][0-9]/[0-9]{4} [0-2][0-9]:[0-5][0-9]:[0-5][0-9]"));
+    EXPECT_EQ(date, "07/03/2024 14:05:09") << "day, month, year";
 
     const auto lines = ScopedTestPlatform::ReadLog(p.DefaultLogPath());
     ASSERT_EQ(lines.size(), 1u) << p.DefaultLogPath();

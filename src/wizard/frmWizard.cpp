@@ -35,6 +35,24 @@ bool IsThirdParty(const std::string& ccc) {
 
 }  // namespace
 
+std::string WizardTitle() {
+    std::string title = kTitle;
+    OnErrorExit(
+        [&] {
+            // The shared translator once the form has loaded, else one made for this text.
+            ComPtr<TextTranslator> own;
+            TextTranslator* translator = gTextTranslator().get();
+            if (translator == nullptr) {
+                own = CreateComponent<TextTranslator>(kCLSID_TextTranslator);
+                translator = own.get();
+            }
+            std::string localized = kTitle;
+            CheckHr(translator->Translate(localized, &title));
+        },
+        [&] { title = "%0 Configuration Wizard"; });  // the default text of kTitle
+    return ReplaceParams(title, {g7316ShortName});
+}
+
 void frmWizard::Form_Load() {
     // No error trap: a failure reaches whoever loaded the form.
     LoadCharset();
