@@ -36,20 +36,17 @@ bool IsThirdParty(const std::string& ccc) {
 }  // namespace
 
 std::string WizardTitle() {
-    std::string title = kTitle;
+    std::string title = "%0 Configuration Wizard";  // the default text of kTitle
     OnErrorExit(
         [&] {
-            // The shared translator once the form has loaded, else one made for this text.
-            ComPtr<TextTranslator> own;
-            TextTranslator* translator = gTextTranslator().get();
-            if (translator == nullptr) {
-                own = CreateComponent<TextTranslator>(kCLSID_TextTranslator);
-                translator = own.get();
-            }
-            std::string localized = kTitle;
-            CheckHr(translator->Translate(localized, &title));
+            // A translator of its own: the shared one comes with the form.
+            ComPtr<TextTranslator> translator =
+                CreateComponent<TextTranslator>(kCLSID_TextTranslator);
+            std::string localized = kTitle, translated;
+            CheckHr(translator->Translate(localized, &translated));
+            title = translated;
         },
-        [&] { title = "%0 Configuration Wizard"; });  // the default text of kTitle
+        {});
     return ReplaceParams(title, {g7316ShortName});
 }
 

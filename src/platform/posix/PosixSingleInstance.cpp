@@ -111,8 +111,8 @@ PosixSingleInstance::PosixSingleInstance(const std::string& runtimeFolder,
                                          const std::string& installation) {
     if (const std::string problem = PrivateFolderProblem(runtimeFolder); !problem.empty()) {
         folderProblem_ = "The runtime folder " + runtimeFolder + " " + problem +
-                         ": another user could stop the program there, so this copy runs alone "
-                         "without looking for a running one.";
+                         ": this copy runs alone, without looking for a running one (the folder "
+                         "must be the user's own, with mode 0700).";
         checked_ = true;  // no earlier instance, no lock, no socket
         return;
     }
