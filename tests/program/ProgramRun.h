@@ -44,7 +44,7 @@ class ProgramFolder {
     // Makes the machine hive one the user of the next runs may not write.
     void ProtectMachineHive();
 
-    // Variables ("NAME=value") added to the environment of the runs that follow.
+    // Variables added to the next runs' environment ("NAME=value").
     std::vector<std::string> extraEnvironment;
 
     // Runs the program with these arguments; `display` gives it an offscreen display.
