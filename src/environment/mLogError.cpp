@@ -2,6 +2,7 @@
 
 #include <ctime>
 #include <fstream>
+#include "FolderSeparator.h"  // the build's platform/posix or platform/win32
 
 #include "environment/VersionInfo.h"
 #include "environment/modMultiUser.h"
@@ -59,10 +60,11 @@ void LogError(const std::string& Source, const Form* Frm, std::string& Msg, std:
                 Msg = "-";
 
             if (LogFilePath.empty())
-                LogFilePath = DataPath() + "/error_" + GetNetUserName() + ".log";
+                LogFilePath = DataPath() + kFolderSeparator + "error_" + GetNetUserName() + ".log";
             std::ofstream out(LogFilePath, std::ios::binary | std::ios::app);
             if (!out) {
-                const std::string folder = LogFilePath.substr(0, LogFilePath.rfind('/'));
+                const std::string folder =
+                    LogFilePath.substr(0, LogFilePath.rfind(kFolderSeparator));
                 Raise(TheShell().PathExists(folder) ? kErrPathFileAccess : kErrPathNotFound,
                       "mLogError");
             }

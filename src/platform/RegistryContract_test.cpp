@@ -1,75 +1,16 @@
 // One contract for every registry implementation: the status codes callers rely on.
-#include <gtest/gtest.h>
+#include "support/RegistryContract.h"
 
-#include <filesystem>
-#include <functional>
-#include <memory>
-
-#include "platform/Registry.h"
 #include "platform/TreeRegistry.h"
-#include "platform/posix/FileRegistry.h"
-#include "support/TempFolder.h"
 
 namespace zelwiz {
 namespace {
-
-struct RegistryFactory {
-    const char* name;
-    // Makes a registry; `readOnlyMachine` makes HKLM a hive the user may not write.
-    std::function<std::unique_ptr<Registry>(bool readOnlyMachine)> make;
-};
 
 std::unique_ptr<Registry> MakeMemory(bool readOnlyMachine) {
     auto reg = std::make_unique<MemoryRegistry>();
     reg->SetHiveWritable(HKEY_LOCAL_MACHINE, !readOnlyMachine);
     return reg;
 }
-
-// Each test gets a folder of its own; the stores it makes share the files, as processes do.
-std::unique_ptr<Registry> MakeFile(bool readOnlyMachine) {
-    static std::unique_ptr<test::TempFolder> folder;
-    static std::string owner;
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string test = std::string(info->test_suite_name()) + "." + info->name();
-    if (folder == nullptr || owner != test) {
-        folder = std::make_unique<test::TempFolder>();
-        owner = test;
-    }
-    std::string machine = *folder / "HKEY_LOCAL_MACHINE.reg";
-    if (readOnlyMachine && std::filesystem::exists(machine)) {
-        using std::filesystem::perms;
-        std::filesystem::permissions(machine,
-                                     perms::owner_read | perms::group_read | perms::others_read);
-    }
-    // The option stands in for the file's permissions where they do not bind (tests run as root).
-    return std::make_unique<FileRegistry>(
-        machine, *folder / "HKEY_CURRENT_USER.reg",
-        FileRegistry::Options{.machineReadOnly = readOnlyMachine});
-}
-
-class RegistryContract : public ::testing::TestWithParam<RegistryFactory> {
-  protected:
-    void SetUp() override { reg = GetParam().make(false); }
-
-    HKEY Create(HKEY hive, std::string_view path, REGSAM sam = KEY_ALL_ACCESS) {
-        HKEY key = 0;
-        EXPECT_EQ(reg->CreateKey(hive, path, sam, &key), ERROR_SUCCESS) << path;
-        return key;
-    }
-    std::string ReadBytes(HKEY key, std::string_view name, DWORD* type = nullptr) {
-        DWORD size = 0;
-        if (reg->QueryValue(key, name, type, nullptr, &size) != ERROR_SUCCESS)
-            return "<missing>";
-        std::string buf(size, '\0');
-        EXPECT_EQ(
-            reg->QueryValue(key, name, type, reinterpret_cast<std::uint8_t*>(buf.data()), &size),
-            ERROR_SUCCESS);
-        buf.resize(size);
-        return buf;
-    }
-
-    std::unique_ptr<Registry> reg;
-};
 
 TEST_P(RegistryContract, OpenMissingCreateThenOpenAndCloseEveryHandle) {
     HKEY key = 0;
@@ -228,8 +169,7 @@ TEST_P(RegistryContract, MachineHiveThatTheUserMayNotWriteIsReadOnly) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, RegistryContract,
-                         ::testing::Values(RegistryFactory{"Memory", MakeMemory},
-                                           RegistryFactory{"File", MakeFile}),
+                         ::testing::Values(RegistryFactory{"Memory", MakeMemory}),
                          [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace
