@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "startup/PrivateProfile.h"
+#include "platform/PrivateProfile.h"
 
 static const std::string kDefault = "\x01" "default";
 
