@@ -30,6 +30,9 @@ class ScratchHives {
         for (HKEY key : keys_)
             RegCloseKey(key);
         EXPECT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str()), ERROR_SUCCESS);
+        RegDeleteKeyW(HKEY_CURRENT_USER, path_.c_str());
+        // The common parent goes with the last test process that used it.
+        RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\zelWiz tests");
     }
     ScratchHives(const ScratchHives&) = delete;
     ScratchHives& operator=(const ScratchHives&) = delete;
