@@ -6,6 +6,7 @@
 
 #include "components/BuiltInComponents.h"
 #include "components/translator/RegisterTextTranslator.h"
+#include "environment/VersionInfo.h"
 #include "environment/localize.h"
 #include "environment/mCustom.h"
 #include "environment/mLogError.h"
@@ -14,6 +15,7 @@
 #include "platform/Platform.h"
 #include "platform/WindowlessToolkit.h"
 #include "platform/win32/CommandLineTail.h"
+#include "platform/win32/VersionResource.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32SingleInstance.h"
@@ -33,6 +35,8 @@ void Report(const std::string& text) {
 }  // namespace
 
 int main() {
+    VersionInfo::SetFromResource(VersionResourceText("CompanyName"),
+                                 VersionResourceText("ProductName"));
     Win32Registry registry;
     Win32Shell shell;
     ComponentCatalog catalog;
