@@ -5,10 +5,10 @@
 # ends the same way. Both run under the offscreen platform with the same environment.
 #
 # The two programs run alternately, pair by pair (bare window, then zelwiz), so that a change in
-# the machine's speed during the measurement weighs on both alike. Prints the median wall time
-# and the median peak resident memory of each, the ratio, and the load average before and after;
-# exits 1 when a target is missed: wall time at most 1.5 times the bare window's, peak memory at
-# most 15 MB above it.
+# the machine's speed during the measurement weighs on both alike. Prints the median wall time of
+# each, the ratio, the median peak resident memory (of 5 more runs of each) and the load average
+# before and after; exits 1 when a target is missed: wall time at most 1.5 times the bare
+# window's, peak memory at most 15 MB above it.
 #
 #   bench/startup_window.sh [BUILD_DIR] [PAIRS]     (defaults: build, 21)
 set -euo pipefail
@@ -31,21 +31,29 @@ printf 'Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Ko
 export QT_QPA_PLATFORM=offscreen ZELWIZ_EXIT_AFTER_FIRST_PAINT=1 ZELWIZ_REGISTRY=$home/registry \
     XDG_DATA_HOME=$home XDG_CONFIG_HOME=$home XDG_RUNTIME_DIR=$home
 
-# Appends "<wall microseconds> <peak KiB>" of one run of the command to the file $1.
+# Appends the wall time of one run of the command, in microseconds, to the file $1.
 run() {
     local record=$1
     shift
     local start=$EPOCHREALTIME
-    /usr/bin/time -f '%M' -o "$home/peak" "$@" >/dev/null 2>&1
+    "$@" >/dev/null 2>&1 || { echo "$1 failed" >&2; exit 2; }
     local end=$EPOCHREALTIME
-    echo "$((${end//[.,]/} - ${start//[.,]/})) $(tail -n 1 "$home/peak")" >>"$record"
+    echo "$((${end//[.,]/} - ${start//[.,]/}))" >>"$record"
+}
+# Appends the peak resident memory of one run of the command, in KiB, to the file $1 (a run of
+# its own: /usr/bin/time stays out of the timed runs).
+peak() {
+    local record=$1
+    shift
+    /usr/bin/time -f '%M' -o "$home/peak" "$@" >/dev/null 2>&1 || { echo "$1 failed" >&2; exit 2; }
+    tail -n 1 "$home/peak" >>"$record"
 }
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 load() { cut -d' ' -f1-3 /proc/loadavg; }
 
 # One run of each first: the file cache warm, the registry files written once.
-"$bare" --exit-after-first-paint >/dev/null 2>&1
-"$program" >/dev/null 2>&1
+"$bare" --exit-after-first-paint >/dev/null 2>&1 || { echo "$bare failed" >&2; exit 2; }
+"$program" >/dev/null 2>&1 || { echo "$program failed" >&2; exit 2; }
 
 load_before=$(load)
 for ((i = 0; i < pairs; i++)); do
@@ -53,11 +61,15 @@ for ((i = 0; i < pairs; i++)); do
     run "$home/program.runs" "$program"
 done
 load_after=$(load)
+for ((i = 0; i < 5; i++)); do
+    peak "$home/bare.peaks" "$bare" --exit-after-first-paint
+    peak "$home/program.peaks" "$program"
+done
 
-bare_us=$(cut -d' ' -f1 "$home/bare.runs" | median)
-bare_kib=$(cut -d' ' -f2 "$home/bare.runs" | median)
-prog_us=$(cut -d' ' -f1 "$home/program.runs" | median)
-prog_kib=$(cut -d' ' -f2 "$home/program.runs" | median)
+bare_us=$(median <"$home/bare.runs")
+bare_kib=$(median <"$home/bare.peaks")
+prog_us=$(median <"$home/program.runs")
+prog_kib=$(median <"$home/program.peaks")
 
 awk -v pm="$prog_us" -v pk="$prog_kib" -v bm="$bare_us" -v bk="$bare_kib" -v pairs="$pairs" \
     -v before="$load_before" -v after="$load_after" 'BEGIN {
