@@ -19,6 +19,7 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32SingleInstance.h"
+#include "startup/CommitPoints.h"
 #include "startup/SubMain.h"
 #include "wizard/frmWizard.h"
 
@@ -44,7 +45,9 @@ int main() {
     RegisterTextTranslator(catalog);
     Win32SingleInstance instance("Korvane Parlova Configuration Wizard");
     WindowlessToolkit toolkit("this build has no windows yet", Report);
-    InstallPlatform(Platform{&registry, &shell, &toolkit, &catalog, &instance});
+    CommittingShell committingShell(shell);
+    CommittingToolkit committingToolkit(toolkit);
+    InstallPlatform(Platform{&registry, &committingShell, &committingToolkit, &catalog, &instance});
 
     // The title the running copy's wizard window carries, so a second copy can find it.
     ReadProductNames();
@@ -57,6 +60,7 @@ int main() {
     } catch (const ProgramEnd& end) {
         exitCode = end.exitCode;
     }
+    CommitRegistry();
     std::fflush(stderr);
     return exitCode;
 }
