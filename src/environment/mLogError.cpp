@@ -2,6 +2,7 @@
 
 #include <ctime>
 #include <fstream>
+#include "FolderSeparator.h"  // the build's platform/posix or platform/win32
 
 #include "environment/VersionInfo.h"
 #include "environment/modMultiUser.h"
@@ -10,6 +11,7 @@
 #include "platform/Form.h"
 #include "platform/Platform.h"
 #include "platform/Shell.h"
+#include "platform/Utf8Path.h"
 
 namespace zelwiz {
 namespace {
@@ -51,7 +53,7 @@ void LogError(const std::string& Source, const Form* Frm, std::string& Msg, std:
                     ? CodeText(ErrorText(pending.LastDllError), pending.LastDllError)
                     : "-";
             std::string where = "Err: ";
-            where += pending.Source.empty() ? VersionInfo::ProductName : pending.Source;
+            where += pending.Source.empty() ? VersionInfo::ProductName() : pending.Source;
             if (Frm != nullptr)
                 where += "." + Frm->Caption();
             where += " - " + Source;
@@ -66,10 +68,11 @@ void LogError(const std::string& Source, const Form* Frm, std::string& Msg, std:
                 LogEcho(line);
 
             if (LogFilePath.empty())
-                LogFilePath = DataPath() + "/error_" + GetNetUserName() + ".log";
-            std::ofstream out(LogFilePath, std::ios::binary | std::ios::app);
+                LogFilePath = DataPath() + kFolderSeparator + "error_" + GetNetUserName() + ".log";
+            std::ofstream out(Utf8Path(LogFilePath), std::ios::binary | std::ios::app);
             if (!out) {
-                const std::string folder = LogFilePath.substr(0, LogFilePath.rfind('/'));
+                const std::string folder =
+                    LogFilePath.substr(0, LogFilePath.rfind(kFolderSeparator));
                 Raise(TheShell().PathExists(folder) ? kErrPathFileAccess : kErrPathNotFound,
                       "mLogError");
             }

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "FolderSeparator.h"  // the build's platform/posix or platform/win32
 #include "environment/Translation.h"
 #include "environment/localize.h"
 #include "environment/mCustom.h"

@@ -1,5 +1,6 @@
 #include "startup/SubMain.h"
 
+#include "FolderSeparator.h"  // the build's platform/posix or platform/win32
 #include "environment/mCustom.h"
 #include "environment/mLogError.h"
 #include "environment/modMultiUser.h"
@@ -125,10 +126,10 @@ StartupOutcome Main(const std::string& commandLine, frmWizard& wizard) {
             const std::string configured = reg.GetSettingFromHKey(
                 HKEY_CURRENT_USER, "7316", "Install", "IsWizConfigured", BoolText(false));
             if (Val(Trim(configured)) == 0) {
-                std::string iniFile = AppFolder() + "/" + kConfDirectIni;
+                std::string iniFile = AppFolder() + kFolderSeparator + kConfDirectIni;
                 bool tapi21 = false;
                 if (!TheShell().PathExists(iniFile)) {
-                    iniFile = AppFolder() + "/" + kConfTapi21Ini;
+                    iniFile = AppFolder() + kFolderSeparator + kConfTapi21Ini;
                     tapi21 = true;
                 }
                 wizard.Load();
