@@ -1,0 +1,260 @@
+#include "ui_win32/Win32Toolkit.h"
+
+#include <commctrl.h>
+#include <windows.h>
+
+#include <algorithm>
+
+#include "platform/Form.h"
+#include "platform/Picture.h"
+#include "ui_win32/FormWindow.h"
+#include "ui_win32/PicturePane.h"
+#include "ui_win32/Text.h"
+
+namespace zelwiz::win32 {
+
+Win32Toolkit::Win32Toolkit() {
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof controls;
+    controls.dwICC = ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES;
+    InitCommonControlsEx(&controls);
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    RegisterContainer(instance);
+    RegisterPicturePane(instance);
+}
+
+Win32Toolkit::~Win32Toolkit() {
+    windows_.clear();
+    for (const auto& bitmap : bitmaps_)
+        DeleteObject(bitmap.second);
+}
+
+FormWindow* Win32Toolkit::WindowOf(const Form& form) const {
+    for (const auto& window : windows_) {
+        if (window->ModelForm() == &form)
+            return window.get();
+    }
+    return nullptr;
+}
+
+HWND Win32Toolkit::HandleOf(const Form& form) const {
+    FormWindow* window = WindowOf(form);
+    return window != nullptr ? window->Handle() : nullptr;
+}
+
+HWND Win32Toolkit::HandleOf(const Control& control) const {
+    FormWindow* window = WindowOf(control.Parent());
+    return window != nullptr ? window->HandleOf(control) : nullptr;
+}
+
+HWND Win32Toolkit::DialogOwner() const {
+    HWND active = GetActiveWindow();
+    for (const auto& window : windows_) {
+        if (window->ModelForm() != nullptr && window->Handle() == active && active != nullptr)
+            return active;
+    }
+    for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
+        HWND hwnd = (*it)->Handle();
+        if ((*it)->ModelForm() != nullptr && hwnd != nullptr && IsWindowVisible(hwnd) &&
+            IsWindowEnabled(hwnd))
+            return hwnd;
+    }
+    return nullptr;
+}
+
+void Win32Toolkit::ShowForm(Form& form, bool modal) {
+    FormWindow* window = WindowOf(form);
+    if (window == nullptr) {
+        windows_.push_back(
+            std::make_unique<FormWindow>(form, *this, modal ? DialogOwner() : nullptr));
+        window = windows_.back().get();
+    }
+    window->ShowModel(modal);
+    if (auto pending = pendingFocus_.find(&form); pending != pendingFocus_.end()) {
+        Control* control = pending->second;
+        pendingFocus_.erase(pending);
+        window->FocusControl(*control);
+    }
+    if (modal) {
+        while (!ended_ && form.IsLoaded() && WindowOf(form) != nullptr)
+            PumpOne();
+        if (FormWindow* still = WindowOf(form))
+            still->RestoreOwner();  // the program ended inside the modal form
+    }
+    ThrowIfEnded();
+}
+
+void Win32Toolkit::FormUnloaded(Form& form) {
+    pendingFocus_.erase(&form);
+    if (FormWindow* window = WindowOf(form))
+        window->Unloaded();
+    Collect();
+}
+
+void Win32Toolkit::Forget(FormWindow* window) {
+    (void)window;
+    Collect();
+}
+
+void Win32Toolkit::Collect() {
+    if (handlers_ > 0)
+        return;
+    windows_.erase(std::remove_if(windows_.begin(), windows_.end(),
+                                  [](const std::unique_ptr<FormWindow>& w) {
+                                      return w->ModelForm() == nullptr && !w->Busy();
+                                  }),
+                   windows_.end());
+}
+
+bool Win32Toolkit::AnyShown() const {
+    return std::any_of(windows_.begin(), windows_.end(),
+                       [](const auto& w) { return w->ModelForm() != nullptr; });
+}
+
+void Win32Toolkit::ThrowIfEnded() const {
+    if (ended_)
+        throw *ended_;
+}
+
+void Win32Toolkit::PumpOne() {
+    MSG msg{};
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0 || got == -1) {
+        // Someone asked the thread to quit: the program ends as End would end it.
+        ended_ = ProgramEnd{got == 0 ? static_cast<int>(msg.wParam) : 1};
+        return;
+    }
+    ProcessMessage(msg);
+    Collect();
+}
+
+void Win32Toolkit::ProcessMessage(MSG& msg) {
+    HWND root = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    FormWindow* window = nullptr;
+    for (const auto& w : windows_) {
+        if (root != nullptr && w->Handle() == root && w->ModelForm() != nullptr)
+            window = w.get();
+    }
+    if (window != nullptr) {
+        if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && window->PreviewKey(msg))
+            return;
+        if (window->Handle() != nullptr && IsDialogMessageW(window->Handle(), &msg)) {
+            return;
+        }
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+    // The first paint: the first form window and its controls have all been painted.
+    if (msg.message == WM_PAINT && window != nullptr && !painted_ &&
+        (HIWORD(GetQueueStatus(QS_PAINT)) & QS_PAINT) == 0) {
+        painted_ = true;
+        if (onFirstPaint)
+            CallModel(onFirstPaint);
+    }
+}
+
+void Win32Toolkit::Run() {
+    ThrowIfEnded();
+    while (!ended_ && AnyShown())
+        PumpOne();
+    ThrowIfEnded();
+}
+
+int Win32Toolkit::MsgBox(const std::string& prompt, int style, const std::string& title) {
+    HWND owner = DialogOwner();
+    // The classic icon values are Windows' own: 16 MB_ICONHAND, 48 MB_ICONEXCLAMATION, ...
+    UINT flags = MB_OK | static_cast<UINT>(style & 0x70);
+    if (owner == nullptr)
+        flags |= MB_TASKMODAL | MB_SETFOREGROUND;
+    MessageBoxW(owner, Widen(prompt).c_str(), Widen(title.empty() ? AppTitle() : title).c_str(),
+                flags);
+    return vbOK;
+}
+
+void Win32Toolkit::DoEvents() {
+    MSG msg{};
+    while (!ended_ && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            ended_ = ProgramEnd{static_cast<int>(msg.wParam)};
+            break;
+        }
+        ProcessMessage(msg);
+    }
+    Collect();
+    ThrowIfEnded();
+}
+
+void Win32Toolkit::SetFocus(Control& control) {
+    if (FormWindow* window = WindowOf(control.Parent()))
+        window->FocusControl(control);
+    else
+        pendingFocus_[&control.Parent()] = &control;
+}
+
+std::shared_ptr<const Picture> Win32Toolkit::LoadPicture(const std::string& path) {
+    auto* bitmap = static_cast<HBITMAP>(LoadImageW(nullptr, Widen(path).c_str(), IMAGE_BITMAP, 0, 0,
+                                                   LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    BITMAP info{};
+    if (bitmap == nullptr || GetObjectW(bitmap, sizeof info, &info) == 0 || info.bmWidth <= 0 ||
+        info.bmHeight == 0) {
+        if (bitmap != nullptr)
+            DeleteObject(bitmap);
+        return nullptr;
+    }
+    HBITMAP& kept = bitmaps_[path];
+    if (kept != nullptr)
+        DeleteObject(kept);
+    kept = bitmap;
+    return std::make_shared<Picture>(path, info.bmWidth, std::abs(info.bmHeight));
+}
+
+HBITMAP Win32Toolkit::BitmapOf(const Picture& picture) {
+    auto found = bitmaps_.find(picture.Path());
+    if (found != bitmaps_.end())
+        return found->second;
+    // A picture loaded before this toolkit was the platform's: read again.
+    return LoadPicture(picture.Path()) != nullptr ? bitmaps_[picture.Path()] : nullptr;
+}
+
+bool Win32Toolkit::ActivateWindow(const std::string& caption) {
+    const std::wstring title = Widen(caption);
+    for (const auto& window : windows_) {
+        HWND hwnd = window->Handle();
+        if (window->ModelForm() == nullptr || hwnd == nullptr || !IsWindowVisible(hwnd))
+            continue;
+        std::wstring shown(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+        shown.resize(static_cast<size_t>(GetWindowTextW(hwnd, shown.data(), int(shown.size()))));
+        if (shown != title)
+            continue;
+        if (IsIconic(hwnd))
+            ShowWindow(hwnd, SW_RESTORE);
+        SetForegroundWindow(hwnd);
+        return true;
+    }
+    return false;
+}
+
+void Win32Toolkit::CallModel(const std::function<void()>& call) {
+    ++handlers_;
+    try {
+        call();
+    } catch (const ProgramEnd& end) {
+        // Exceptions must not cross the system's window procedures: each loop stops and its
+        // caller throws.
+        ended_ = end;
+    } catch (...) {
+        CaptureCurrentException(0);
+        const ErrorRecord record = Err();
+        ClearErr();
+        if (onUntrappedError) {
+            onUntrappedError(record);
+        } else {
+            MsgBox(
+                "Run-time error '" + std::to_string(record.Number) + "':\n\n" + record.Description,
+                vbCritical, AppTitle());
+        }
+    }
+    --handlers_;
+}
+
+}  // namespace zelwiz::win32
