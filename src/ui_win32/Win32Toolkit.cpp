@@ -1,7 +1,8 @@
 #include "ui_win32/Win32Toolkit.h"
 
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <algorithm>
 
