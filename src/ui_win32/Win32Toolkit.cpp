@@ -48,6 +48,14 @@ HWND Win32Toolkit::HandleOf(const Control& control) const {
     return window != nullptr ? window->HandleOf(control) : nullptr;
 }
 
+Form* Win32Toolkit::FormOf(HWND window) const {
+    for (const auto& w : windows_) {
+        if (window != nullptr && w->Handle() == window)
+            return w->ModelForm();
+    }
+    return nullptr;
+}
+
 HWND Win32Toolkit::DialogOwner() const {
     HWND active = GetActiveWindow();
     for (const auto& window : windows_) {

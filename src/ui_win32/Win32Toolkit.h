@@ -51,6 +51,8 @@ class Win32Toolkit : public Toolkit {
     FormWindow* WindowOf(const Form& form) const;
     HWND__* HandleOf(const Form& form) const;
     HWND__* HandleOf(const Control& control) const;
+    // The form whose window this is; nullptr for any other window.
+    Form* FormOf(HWND__* window) const;
 
     // Runs a call into the model for an event of the user interface. An error that no trap of
     // the program caught ends here, as an untrapped run-time error, and is reported through
