@@ -164,13 +164,16 @@ Control* FormLayout::ParentOf(const Control& control) const {
 }
 
 const Control* FormLayout::LabelOf(const Control& field) const {
-    auto it = labelOf_.find(&field);
+    auto it = labelOf_.find(const_cast<Control*>(&field));
     return it == labelOf_.end() ? nullptr : it->second;
 }
 
-bool FormLayout::NamesField(const Control& label) const {
-    return std::any_of(labelOf_.begin(), labelOf_.end(),
-                       [&](const auto& pair) { return pair.second == &label; });
+Control* FormLayout::FieldOf(const Control& label) const {
+    for (const auto& [field, named] : labelOf_) {
+        if (named == &label)
+            return field;
+    }
+    return nullptr;
 }
 
 int FormLayout::Stack(const Measure& m, const Control* container, int x, int y, int width,
@@ -180,7 +183,8 @@ int FormLayout::Stack(const Measure& m, const Control* container, int x, int y, 
         return y;
     const std::vector<Row>& rows = found->second;
     auto labelText = [&](const Control& label) {
-        return NamesField(label) ? Widen(label.Caption()) : WithoutAccessKey(label.Caption());
+        return FieldOf(label) != nullptr ? Widen(label.Caption())
+                                         : WithoutAccessKey(label.Caption());
     };
     const int fieldHeight = std::max(m.line + m.S(8), m.ButtonHeight());
     int pairColumn = 0;
@@ -194,7 +198,7 @@ int FormLayout::Stack(const Measure& m, const Control* container, int x, int y, 
             case RowKind::kSingle: {
                 int h = m.line, w = width;
                 if (c.Kind() == ControlKind::Label) {
-                    h = m.Text(labelText(c), width, NamesField(c)).cy;
+                    h = m.Text(labelText(c), width, FieldOf(c) != nullptr).cy;
                 } else if (c.Kind() == ControlKind::OptionButton) {
                     h = m.Text(Widen(c.Caption()), width - m.S(20), true).cy + m.S(6);
                 } else if (c.Kind() == ControlKind::TextBox) {

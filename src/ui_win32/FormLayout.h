@@ -45,9 +45,9 @@ class FormLayout {
     const std::vector<Control*>& Placed() const { return placed_; }
     // The container whose window holds the control; nullptr for the form's window.
     Control* ParentOf(const Control& control) const;
-    // The label that names a field, and the field a label names.
+    // The label that names a field, and the field a label names (nullptr when none).
     const Control* LabelOf(const Control& field) const;
-    bool NamesField(const Control& label) const;
+    Control* FieldOf(const Control& label) const;
 
     struct Result {
         std::map<const Control*, RECT> rects;  // in the client area of the parent's window
@@ -70,9 +70,9 @@ class FormLayout {
     Control* navBar_ = nullptr;
     std::vector<Control*> placed_;
     std::map<const Control*, Control*> parentOf_;
-    std::map<const Control*, std::vector<Row>> rows_;   // by container (nullptr: the form)
-    std::vector<Control*> bottomButtons_;               // generic forms: the form's own buttons
-    std::map<const Control*, const Control*> labelOf_;  // field -> its label
+    std::map<const Control*, std::vector<Row>> rows_;  // by container (nullptr: the form)
+    std::vector<Control*> bottomButtons_;              // generic forms: the form's own buttons
+    std::map<Control*, const Control*> labelOf_;       // field -> its label
 };
 
 }  // namespace zelwiz::win32

@@ -192,7 +192,7 @@ void FormWindow::CreateControl(Control& control, Control* previous) {
     DWORD style = WS_CHILD, exStyle = 0;
     switch (control.Kind()) {
         case ControlKind::Label:
-            style |= SS_LEFT | WS_GROUP | (layout_.NamesField(control) ? 0 : SS_NOPREFIX);
+            style |= SS_LEFT | WS_GROUP | (layout_.FieldOf(control) != nullptr ? 0 : SS_NOPREFIX);
             break;
         case ControlKind::TextBox:
             windowClass = L"EDIT";
@@ -337,6 +337,8 @@ void FormWindow::Changed(Control* changed) {
         return;
     }
     Show(*changed);
+    if (Control* field = layout_.FieldOf(*changed))
+        Show(*field);  // a list is named by its label
     if (layout_.IsWizard()) {
         for (int step = 0; step < FormLayout::kSteps; ++step) {
             if (changed == layout_.Page(step)) {
@@ -391,8 +393,9 @@ void FormWindow::Show(const Control& control) {
     }
     switch (control.Kind()) {
         case ControlKind::Label:
-            SetText(hwnd, layout_.NamesField(control) ? Widen(control.Caption())
-                                                      : WithoutAccessKey(control.Caption()));
+            SetText(hwnd, layout_.FieldOf(control) != nullptr
+                              ? Widen(control.Caption())
+                              : WithoutAccessKey(control.Caption()));
             break;
         case ControlKind::CommandButton:
             SetText(hwnd, Widen(control.Caption()));
@@ -432,6 +435,10 @@ void FormWindow::Show(const Control& control) {
             break;
         }
         case ControlKind::ListView: {
+            // A list's window text is no content of its own: it names the list for a screen
+            // reader, as its label does.
+            if (const Control* label = layout_.LabelOf(control))
+                SetText(hwnd, WithoutAccessKey(label->Caption()));
             const auto& list = static_cast<const ListView&>(control);
             const auto& items = list.Items();
             bool same = ListView_GetItemCount(hwnd) == static_cast<int>(items.size());

@@ -5,6 +5,9 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
 
 #include "platform/Form.h"
 #include "platform/Picture.h"
@@ -13,6 +16,38 @@
 #include "ui_win32/Text.h"
 
 namespace zelwiz::win32 {
+namespace {
+
+// LoadImageW takes a file cut short for a whole picture (the missing rows show black): a bitmap
+// file counts only when every pixel it announces stands in it.
+bool WholeBitmapFile(const std::wstring& path) {
+    std::ifstream in(std::filesystem::path(path), std::ios::binary | std::ios::ate);
+    unsigned char h[54] = {};
+    const auto size = static_cast<std::uint64_t>(in ? std::streamoff(in.tellg()) : 0);
+    in.seekg(0);
+    if (size < sizeof h || !in.read(reinterpret_cast<char*>(h), sizeof h) || h[0] != 'B' ||
+        h[1] != 'M')
+        return false;
+    auto le = [&](int at, int bytes) {
+        std::uint32_t value = 0;
+        for (int i = bytes - 1; i >= 0; --i)
+            value = (value << 8) | h[at + i];
+        return value;
+    };
+    const std::uint64_t pixelsAt = le(10, 4);
+    if (le(14, 4) < sizeof(BITMAPINFOHEADER))  // the old core header: no size to check
+        return pixelsAt <= size;
+    const auto width = static_cast<std::int32_t>(le(18, 4));
+    const auto height = static_cast<std::int32_t>(le(22, 4));
+    const std::uint64_t bits = le(28, 2), compression = le(30, 4);
+    const std::uint64_t stride = ((std::uint64_t(std::abs(width)) * bits + 31) / 32) * 4;
+    const std::uint64_t pixels = compression == BI_RGB || compression == BI_BITFIELDS
+                                     ? stride * std::uint64_t(std::abs(height))
+                                     : le(34, 4);
+    return pixelsAt + pixels <= size;
+}
+
+}  // namespace
 
 Win32Toolkit::Win32Toolkit() {
     INITCOMMONCONTROLSEX controls{};
@@ -201,7 +236,10 @@ void Win32Toolkit::SetFocus(Control& control) {
 }
 
 std::shared_ptr<const Picture> Win32Toolkit::LoadPicture(const std::string& path) {
-    auto* bitmap = static_cast<HBITMAP>(LoadImageW(nullptr, Widen(path).c_str(), IMAGE_BITMAP, 0, 0,
+    const std::wstring file = Widen(path);
+    if (!WholeBitmapFile(file))
+        return nullptr;
+    auto* bitmap = static_cast<HBITMAP>(LoadImageW(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0,
                                                    LR_LOADFROMFILE | LR_CREATEDIBSECTION));
     BITMAP info{};
     if (bitmap == nullptr || GetObjectW(bitmap, sizeof info, &info) == 0 || info.bmWidth <= 0 ||

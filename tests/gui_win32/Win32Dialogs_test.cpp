@@ -36,6 +36,8 @@ TEST_F(Win32DialingTest, DialingPropertiesOpenedFromPageEightAndCancelled) {
     p.SetDword(HKEY_LOCAL_MACHINE, location, "Country", 33);
     p.SetText(HKEY_LOCAL_MACHINE, location, "OutsideAccess", "0");
     p.SetText(HKEY_LOCAL_MACHINE, location, "LongDistanceAccess", "00");
+    p.SetInstall("CCC", "ThirdCSTALAN");  // the physical set's number leads to page 8
+    p.SetUser("7316\\ZELWiz\\Settings", "EdnSet", "2000");
     frmWizard& w = p.LoadWizard();
     w.mvarCSTAIPAdd = "10.1.1.1";
     p.Next();  // page 1
@@ -108,10 +110,10 @@ TEST_F(Win32DialogsTest, PicturesAreBitmapFilesAndNothingElse) {
     const auto folder = std::filesystem::temp_directory_path() / "zelwiz-win32-pictures";
     std::filesystem::create_directories(folder);
     // A 2 x 1 bitmap of 24 bits, and files that only claim to be one.
-    const unsigned char bmp[] = {'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0,
-                                 2,   0,   0, 0, 1, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 8, 0,
-                                 0,   0,   0, 0, 0, 0, 0, 0, 0, 0, 0,  0, 0, 0, 0, 0, 0, 0,
-                                 255, 0,   0, 0, 255, 0, 0, 0};
+    const unsigned char bmp[] = {'B', 'M', 62, 0, 0, 0, 0,   0, 0, 0, 54,  0, 0,  0, 40, 0,
+                                 0,   0,   2,  0, 0, 0, 1,   0, 0, 0, 1,   0, 24, 0, 0,  0,
+                                 0,   0,   8,  0, 0, 0, 0,   0, 0, 0, 0,   0, 0,  0, 0,  0,
+                                 0,   0,   0,  0, 0, 0, 255, 0, 0, 0, 255, 0, 0,  0};
     std::ofstream((folder / "AWindow.bmp").string(), std::ios::binary)
         .write(reinterpret_cast<const char*>(bmp), sizeof bmp);
     std::ofstream((folder / "damaged.bmp").string(), std::ios::binary)

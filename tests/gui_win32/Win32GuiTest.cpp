@@ -70,8 +70,8 @@ void Win32GuiTest::TearDown() {
         KillTimer(nullptr, pending.timer);
     pending = {};
     InstallPlatform(previous_);
-    EXPECT_TRUE(untrapped.empty()) << "untrapped run-time error " << untrapped[0].Number << ": "
-                                   << untrapped[0].Description;
+    EXPECT_TRUE(untrapped.empty())
+        << "untrapped run-time error " << untrapped[0].Number << ": " << untrapped[0].Description;
 }
 
 WindowHandle Win32GuiTest::Show(Form& form) {
