@@ -136,31 +136,47 @@ void PaintNetwork(HDC dc, const RECT& a, int step, COLORREF middle) {
 }
 
 // A telephone handset: a curved grip with an ear piece and a mouth piece, drawn in a 100 x 100
-// box, turned by 40 degrees around its centre and placed with its centre at `centre`.
+// box around its centre, turned by 40 degrees and scaled by `scale`, its centre at `centre`.
 void PaintHandset(HDC dc, POINT centre, double scale, COLORREF color) {
-    const int mode = SetGraphicsMode(dc, GM_ADVANCED);
-    XFORM old{};
-    GetWorldTransform(dc, &old);
     const double turn = 40.0 * 3.14159265358979 / 180.0;
-    const XFORM place{static_cast<FLOAT>(scale * std::cos(turn)),
-                      static_cast<FLOAT>(scale * std::sin(turn)),
-                      static_cast<FLOAT>(-scale * std::sin(turn)),
-                      static_cast<FLOAT>(scale * std::cos(turn)),
-                      static_cast<FLOAT>(centre.x),
-                      static_cast<FLOAT>(centre.y)};
-    SetWorldTransform(dc, &place);
-    // Coordinates relative to the box's centre (50, 50).
-    {
-        Tool pen(dc, RoundPen(13, color));
-        const POINT grip[4] = {{-38, 10}, {-34, -26}, {34, -26}, {38, 10}};
-        PolyBezier(dc, grip, 4);
+    const double c = std::cos(turn) * scale, s = std::sin(turn) * scale;
+    auto place = [&](double x, double y) {
+        return POINT{centre.x + std::lround(x * c - y * s), centre.y + std::lround(x * s + y * c)};
+    };
+    // The grip: a cubic curve, followed point by point.
+    std::array<POINT, 25> grip{};
+    for (size_t i = 0; i < grip.size(); ++i) {
+        const double t = static_cast<double>(i) / (grip.size() - 1), u = 1 - t;
+        const double x =
+            u * u * u * -38 + 3 * u * u * t * -34 + 3 * u * t * t * 34 + t * t * t * 38;
+        const double y =
+            u * u * u * 10 + 3 * u * u * t * -26 + 3 * u * t * t * -26 + t * t * t * 10;
+        grip[i] = place(x, y);
     }
+    {
+        Tool pen(dc, RoundPen(static_cast<int>(13 * scale), color));
+        Polyline(dc, grip.data(), static_cast<int>(grip.size()));
+    }
+    // The two pieces: rounded rectangles, their corners followed point by point.
     Tool noPen(dc, CreatePen(PS_NULL, 0, 0));
     Tool brush(dc, CreateSolidBrush(color));
-    RoundRect(dc, -58, 0, -18, 26, 24, 24);
-    RoundRect(dc, 18, 0, 58, 26, 24, 24);
-    SetWorldTransform(dc, &old);
-    SetGraphicsMode(dc, mode);
+    for (double left : {-58.0, 18.0}) {
+        constexpr double kWidth = 40, kHeight = 26, kRadius = 12;
+        std::array<POINT, 4 * 7> outline{};
+        const double corners[4][3] = {{left + kWidth - kRadius, kRadius, -90},
+                                      {left + kWidth - kRadius, kHeight - kRadius, 0},
+                                      {left + kRadius, kHeight - kRadius, 90},
+                                      {left + kRadius, kRadius, 180}};
+        size_t n = 0;
+        for (const auto& corner : corners) {
+            for (int k = 0; k < 7; ++k) {
+                const double a = (corner[2] + k * 15.0) * 3.14159265358979 / 180.0;
+                outline[n++] =
+                    place(corner[0] + kRadius * std::cos(a), corner[1] + kRadius * std::sin(a));
+            }
+        }
+        Polygon(dc, outline.data(), static_cast<int>(outline.size()));
+    }
 }
 
 void PaintStepNumber(HDC dc, const RECT& a, int step, COLORREF deep) {

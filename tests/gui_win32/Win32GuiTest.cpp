@@ -230,14 +230,17 @@ void Win32GuiTest::WhenModal(std::function<void(WindowHandle modal)> answer) {
 }
 
 void Win32GuiTest::Screenshot(WindowHandle window, const std::string& name) {
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    // What the screen shows of the window, frame and all: the window is in front.
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
     RECT r{};
     GetWindowRect(window, &r);
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right - r.left, r.bottom - r.top);
     HGDIOBJ old = SelectObject(dc, bitmap);
-    const bool printed = PrintWindow(window, dc, 0) != FALSE;
+    const bool copied = BitBlt(dc, 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top,
+                               SRCCOPY | CAPTUREBLT) != FALSE;
     SelectObject(dc, old);
 
     Gdiplus::GdiplusStartupInput input;
@@ -257,7 +260,7 @@ void Win32GuiTest::Screenshot(WindowHandle window, const std::string& name) {
     DeleteObject(bitmap);
     DeleteDC(dc);
     ReleaseDC(nullptr, screen);
-    EXPECT_TRUE(printed && saved == Gdiplus::Ok) << "screenshot " << name;
+    EXPECT_TRUE(copied && saved == Gdiplus::Ok) << "screenshot " << name;
 }
 
 }  // namespace zelwiz::testing
