@@ -47,6 +47,10 @@ bool NamesValue(const Control& label, const Control* next) {
     return !caption.empty() && caption.back() == L':';
 }
 
+bool Shown(const Control* c) {
+    return c->Visible() && c->Left() >= 0;
+}
+
 }  // namespace
 
 // Text sizes in the selected font and lengths of the 96-DPI design, at the window's DPI.
@@ -188,11 +192,16 @@ int FormLayout::Stack(const Measure& m, const Control* container, int x, int y, 
     };
     const int fieldHeight = std::max(m.line + m.S(8), m.ButtonHeight());
     int pairColumn = 0;
+    const Row* previous = nullptr;
     for (size_t r = 0; r < rows.size(); ++r) {
         const Row& row = rows[r];
-        const bool afterPair = r > 0 && rows[r - 1].kind == RowKind::kPair;
-        if (r > 0)
+        // A row whose controls are all hidden takes no room.
+        if (std::none_of(row.controls.begin(), row.controls.end(), Shown))
+            continue;
+        const bool afterPair = previous != nullptr && previous->kind == RowKind::kPair;
+        if (previous != nullptr)
             y += row.kind == RowKind::kPair && afterPair ? m.S(4) : m.S(8);
+        previous = &row;
         Control& c = *row.controls[0];
         switch (row.kind) {
             case RowKind::kSingle: {

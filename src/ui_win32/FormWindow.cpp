@@ -292,6 +292,7 @@ HBRUSH FormWindow::BrushFor(COLORREF color) {
 }
 
 void FormWindow::Arrange(const RECT* suggested) {
+    rearrange_ = false;
     if (hwnd_ == nullptr)
         return;
     HDC dc = GetDC(hwnd_);
@@ -357,11 +358,13 @@ void FormWindow::Changed(Control* changed) {
         case ControlKind::OptionButton:
         case ControlKind::CommandButton:
         case ControlKind::Image:
-            Arrange();  // the text or picture may take another size
+            rearrange_ = true;  // the text or picture may take another size
             break;
         default:
             break;
     }
+    if (rearrange_)
+        Arrange();
     if (changed->Kind() == ControlKind::OptionButton)
         RefreshTabStops();
 }
@@ -384,8 +387,11 @@ void FormWindow::Show(const Control& control) {
     updating_ = true;
     EnableWindow(hwnd, control.Enabled());
     const bool isPage = layout_.IsWizard() && control.Name() == "fraStep";
-    if (!isPage)
-        ShowWindow(hwnd, control.Visible() && control.Left() >= 0 ? SW_SHOWNA : SW_HIDE);
+    const bool visible = control.Visible() && control.Left() >= 0;
+    if (!isPage && visible != ((GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0)) {
+        ShowWindow(hwnd, visible ? SW_SHOWNA : SW_HIDE);
+        rearrange_ = true;  // the control takes its room, or gives it up
+    }
     if (control.HasFont()) {
         const auto font = reinterpret_cast<WPARAM>(FontFor(control.FontCharset()));
         if (SendMessageW(hwnd, WM_GETFONT, 0, 0) != static_cast<LRESULT>(font))

@@ -94,6 +94,7 @@ class FormWindow {
     int front_ = -1;  // the wizard's step in front; -1 when no page stands at Left 0
     int busy_ = 0;
     bool updating_ = false;               // the window is showing the model: no events back
+    bool rearrange_ = false;              // a change asks for the controls to be placed again
     const Control* typing_ = nullptr;     // the text box whose typing is being passed on
     const Control* lastFocus_ = nullptr;  // the control whose GotFocus ran last
     bool shownOnce_ = false;
