@@ -11,6 +11,7 @@
 #include "platform/Form.h"
 #include "platform/Platform.h"
 #include "platform/Shell.h"
+#include "platform/Utf8Path.h"
 
 namespace zelwiz {
 namespace {
@@ -61,7 +62,7 @@ void LogError(const std::string& Source, const Form* Frm, std::string& Msg, std:
 
             if (LogFilePath.empty())
                 LogFilePath = DataPath() + kFolderSeparator + "error_" + GetNetUserName() + ".log";
-            std::ofstream out(LogFilePath, std::ios::binary | std::ios::app);
+            std::ofstream out(Utf8Path(LogFilePath), std::ios::binary | std::ios::app);
             if (!out) {
                 const std::string folder =
                     LogFilePath.substr(0, LogFilePath.rfind(kFolderSeparator));

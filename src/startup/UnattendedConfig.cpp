@@ -3,7 +3,8 @@
 #include "environment/mLogError.h"
 #include "platform/Conversions.h"
 #include "platform/ErrorInfo.h"
-#include "startup/PrivateProfile.h"
+#include "platform/Platform.h"
+#include "platform/Shell.h"
 #include "wizard/frmWizard.h"
 
 namespace zelwiz {
@@ -13,7 +14,7 @@ constexpr std::size_t kValueBuffer = 50;  // the reader's buffer: 49 characters 
 
 // One value of the file: present when the reader answers at least one character.
 bool ReadIni(const std::string& file, const char* section, const char* key, std::string* value) {
-    const std::string raw = GetPrivateProfileString(section, key, "", kValueBuffer, file);
+    const std::string raw = TheShell().PrivateProfileString(section, key, "", kValueBuffer, file);
     *value = Trim(raw);
     return !raw.empty();
 }

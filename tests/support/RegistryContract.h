@@ -18,6 +18,9 @@ struct RegistryFactory {
     const char* name;
     // Makes a registry; `readOnlyMachine` makes HKLM a hive the user may not write.
     std::function<std::unique_ptr<Registry>(bool readOnlyMachine)> make;
+    // Wine's registry deletes a key through a handle opened without DELETE, which Windows
+    // refuses: a departure of Wine's, not of the program's.
+    bool deletesWithoutDeleteRight = false;
 };
 
 class RegistryContract : public ::testing::TestWithParam<RegistryFactory> {
