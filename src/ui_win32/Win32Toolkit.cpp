@@ -112,6 +112,14 @@ void Win32Toolkit::ShowForm(Form& form, bool modal) {
         windows_.push_back(
             std::make_unique<FormWindow>(form, *this, modal ? DialogOwner() : nullptr));
         window = windows_.back().get();
+        if (window->Handle() == nullptr) {
+            const DWORD error = GetLastError();
+            windows_.pop_back();
+            if (report)
+                report("cannot show the " + AppTitle() + " window: Windows refused to create it " +
+                       "(system error " + std::to_string(error) + "); nothing was saved");
+            End(2);
+        }
     }
     window->ShowModel(modal);
     if (auto pending = pendingFocus_.find(&form); pending != pendingFocus_.end()) {
@@ -210,8 +218,9 @@ int Win32Toolkit::MsgBox(const std::string& prompt, int style, const std::string
     UINT flags = MB_OK | static_cast<UINT>(style & 0x70);
     if (owner == nullptr)
         flags |= MB_TASKMODAL | MB_SETFOREGROUND;
-    MessageBoxW(owner, Widen(prompt).c_str(), Widen(title.empty() ? AppTitle() : title).c_str(),
-                flags);
+    const std::string shownTitle = title.empty() ? AppTitle() : title;
+    if (MessageBoxW(owner, Widen(prompt).c_str(), Widen(shownTitle).c_str(), flags) == 0 && report)
+        report(shownTitle + ": " + prompt);  // no box could be shown: the user is told all the same
     return vbOK;
 }
 

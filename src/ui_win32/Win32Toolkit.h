@@ -62,6 +62,10 @@ class Win32Toolkit : public Toolkit {
     std::function<void(const ErrorRecord&)> onUntrappedError;
     // Called once, when the first form window and its controls have been painted.
     std::function<void()> onFirstPaint;
+    // Told what no window could show: a form's window that cannot be made (Windows refuses it:
+    // Wine without a display; the program then ends with exit code 2, nothing saved), and a
+    // message box that cannot be shown.
+    std::function<void(const std::string& text)> report;
 
     // The bitmap of a picture this toolkit loaded; nullptr when it cannot be read.
     HBITMAP__* BitmapOf(const Picture& picture);
