@@ -154,9 +154,13 @@ void FormWindow::Build() {
     if (HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)))
         SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
 
+    // A wizard page's controls are made when the page first comes to the front (ShowFront):
+    // the window shows sooner.
     Control* previous = nullptr;
     for (Control* control : layout_.Placed()) {
-        CreateControl(*control, previous);
+        const int page = PageOf(*control);
+        if (page < 0 || control == layout_.Page(page))
+            CreateControl(*control, previous);
         previous = control;
     }
     if (layout_.IsWizard()) {
@@ -177,9 +181,41 @@ void FormWindow::Build() {
     ShowFormProperties();
     for (Control* control : layout_.Placed())
         Show(*control);
-    Arrange();
     ShowFront();
+    Arrange();
     RefreshTabStops();
+}
+
+int FormWindow::PageOf(const Control& control) const {
+    if (!layout_.IsWizard())
+        return -1;
+    const Control* outer = &control;
+    while (outer->Container() != nullptr)
+        outer = outer->Container();
+    for (int step = 0; step < FormLayout::kSteps; ++step) {
+        if (outer == layout_.Page(step))
+            return step;
+    }
+    return -1;
+}
+
+void FormWindow::BuildPage(int step) {
+    if (pagesBuilt_.count(step) != 0)
+        return;
+    pagesBuilt_.insert(step);
+    Control* previous = nullptr;
+    std::vector<Control*> made;
+    for (Control* control : layout_.Placed()) {
+        if (control != layout_.Page(step) && PageOf(*control) == step) {
+            CreateControl(*control, previous);
+            made.push_back(control);
+        }
+        previous = control;
+    }
+    for (Control* control : made)
+        Show(*control);
+    RefreshTabStops();
+    rearrange_ = true;
 }
 
 void FormWindow::CreateControl(Control& control, Control* previous) {
@@ -492,6 +528,8 @@ void FormWindow::ShowFront() {
                 front_ = step;
         }
     }
+    if (front_ >= 0)
+        BuildPage(front_);
     for (int step = 0; step < FormLayout::kSteps; ++step) {
         const Control& page = *layout_.Page(step);
         const bool shown = step == front_ && page.Visible();
@@ -746,6 +784,7 @@ void FormWindow::ShowModel(bool modal) {
         EnableWindow(owner_, FALSE);
     }
     ShowWindow(hwnd_, SW_SHOW);
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     SetForegroundWindow(hwnd_);
     PostMessageW(hwnd_, kFixFocus, 0, 0);
 }

@@ -9,6 +9,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 
 #include "ui_win32/FormLayout.h"
 
@@ -63,6 +64,9 @@ class FormWindow {
     void ShowFormProperties();
     void Show(const Control& control);
     void ShowFront();
+    // The wizard's page that holds the control (-1: none), and making a page's controls.
+    int PageOf(const Control& control) const;
+    void BuildPage(int step);
     void RefreshTabStops();
     void FixFocus();
     void Command(HWND from, int code);
@@ -88,6 +92,7 @@ class FormWindow {
     std::map<const Control*, HWND> handles_;
     std::map<HWND, Control*> controls_;
     std::map<const Control*, HWND> groupBoxes_;  // a frame's caption and border
+    std::set<int> pagesBuilt_;                   // the wizard's pages whose controls are made
     std::map<int, HFONT> fonts_;                 // by character set, at dpi_
     std::map<COLORREF, HBRUSH> brushes_;
     int dpi_ = 96;

@@ -122,6 +122,11 @@ void Win32Toolkit::ShowForm(Form& form, bool modal) {
         }
     }
     window->ShowModel(modal);
+    if (!painted_) {
+        painted_ = true;
+        if (onFirstPaint)
+            CallModel(onFirstPaint);
+    }
     if (auto pending = pendingFocus_.find(&form); pending != pendingFocus_.end()) {
         Control* control = pending->second;
         pendingFocus_.erase(pending);
@@ -196,13 +201,6 @@ void Win32Toolkit::ProcessMessage(MSG& msg) {
     }
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
-    // The first paint: the first form window and its controls have all been painted.
-    if (msg.message == WM_PAINT && window != nullptr && !painted_ &&
-        (HIWORD(GetQueueStatus(QS_PAINT)) & QS_PAINT) == 0) {
-        painted_ = true;
-        if (onFirstPaint)
-            CallModel(onFirstPaint);
-    }
 }
 
 void Win32Toolkit::Run() {

@@ -60,7 +60,8 @@ class Win32Toolkit : public Toolkit {
     // toolkit: a modal show and Run pass the ProgramEnd on to their callers.
     void CallModel(const std::function<void()>& call);
     std::function<void(const ErrorRecord&)> onUntrappedError;
-    // Called once, when the first form window and its controls have been painted.
+    // Called once, when the first form window and its controls have been painted (a window is
+    // painted as it shows).
     std::function<void()> onFirstPaint;
     // Told what no window could show: a form's window that cannot be made (Windows refuses it:
     // Wine without a display; the program then ends with exit code 2, nothing saved), and a
