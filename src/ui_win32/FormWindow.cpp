@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/Form.h"
+#include "ui_win32/ControlWindows.h"
 #include "ui_win32/PicturePane.h"
 #include "ui_win32/Text.h"
 #include "ui_win32/Win32Toolkit.h"
@@ -13,34 +14,8 @@
 namespace zelwiz::win32 {
 namespace {
 
-constexpr wchar_t kContainerClass[] = L"ZelwizContainer";
 constexpr UINT kFixFocus = WM_APP + 1;
 constexpr int kFirstId = 1000;
-
-// A page, the navigation bar or a frame: it holds controls and passes their notifications to
-// the form's window, where the model hears of them.
-LRESULT CALLBACK ContainerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_COMMAND:
-        case WM_NOTIFY:
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORSTATIC:
-            return SendMessageW(GetAncestor(hwnd, GA_ROOT), message, wParam, lParam);
-        default:
-            return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-}
-
-std::wstring TextOf(HWND hwnd) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), int(text.size()))));
-    return text;
-}
-
-void SetText(HWND hwnd, const std::wstring& text) {
-    if (TextOf(hwnd) != text)
-        SetWindowTextW(hwnd, text.c_str());
-}
 
 // The classic colour values: a system colour index (high bit set, the index in the low byte) or
 // an RGB value stored as 0x00BBGGRR, as COLORREF is.
@@ -92,17 +67,6 @@ DWORD WindowExStyle(bool owned) {
 }
 
 }  // namespace
-
-void RegisterContainer(HINSTANCE instance) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = ContainerProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = GetSysColorBrush(COLOR_3DFACE);
-    wc.lpszClassName = kContainerClass;
-    RegisterClassExW(&wc);
-}
 
 // Lives inside the form's observer: when the form object goes away without unloading, the
 // observer and this link go with it and the window lets go of the form.
@@ -224,65 +188,17 @@ void FormWindow::CreateControl(Control& control, Control* previous) {
     const bool followsOption = previous != nullptr &&
                                previous->Kind() == ControlKind::OptionButton &&
                                layout_.ParentOf(*previous) == container;
-    const wchar_t* windowClass = L"STATIC";
-    DWORD style = WS_CHILD, exStyle = 0;
-    switch (control.Kind()) {
-        case ControlKind::Label:
-            style |= SS_LEFT | WS_GROUP | (layout_.FieldOf(control) != nullptr ? 0 : SS_NOPREFIX);
-            break;
-        case ControlKind::TextBox:
-            windowClass = L"EDIT";
-            style |= WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL;
-            exStyle = WS_EX_CLIENTEDGE;
-            break;
-        case ControlKind::OptionButton:
-            // Each group of option buttons starts with WS_GROUP; the arrows move inside it.
-            windowClass = L"BUTTON";
-            style |= BS_AUTORADIOBUTTON | BS_NOTIFY | BS_MULTILINE | (followsOption ? 0 : WS_GROUP);
-            break;
-        case ControlKind::CommandButton:
-            windowClass = L"BUTTON";
-            style |= BS_PUSHBUTTON | BS_NOTIFY | WS_TABSTOP | WS_GROUP;
-            break;
-        case ControlKind::Frame:
-            windowClass = kContainerClass;
-            style |= WS_GROUP;
-            exStyle = WS_EX_CONTROLPARENT;
-            break;
-        case ControlKind::Image:
-            windowClass = nullptr;
-            break;
-        case ControlKind::ListView:
-            windowClass = WC_LISTVIEWW;
-            style |= WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-                     LVS_NOCOLUMNHEADER;
-            exStyle = WS_EX_CLIENTEDGE;
-            break;
-    }
     const int id = kFirstId + static_cast<int>(handles_.size());
-    HWND hwnd = windowClass == nullptr
-                    ? CreatePicturePane(parent, id)
-                    : CreateWindowExW(exStyle, windowClass, L"", style, 0, 0, 0, 0, parent,
-                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                      GetModuleHandleW(nullptr), nullptr);
+    HWND hwnd = CreateControlWindow(control, parent, id, !followsOption,
+                                    layout_.FieldOf(control) != nullptr);
     if (hwnd == nullptr)
         return;
-    if (control.Kind() == ControlKind::Image)
-        ShowWindow(hwnd, SW_HIDE);
     handles_[&control] = hwnd;
     controls_[hwnd] = &control;
     if (control.HasFont())
         SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(control.FontCharset())),
                      FALSE);
-    if (control.Kind() == ControlKind::TextBox) {
-        SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0);  // no length limit
-    } else if (control.Kind() == ControlKind::ListView) {
-        ListView_SetExtendedListViewStyle(hwnd, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-        LVCOLUMNW column{};
-        column.mask = LVCF_WIDTH;
-        ListView_InsertColumn(hwnd, 0, &column);
-    } else if (control.Kind() == ControlKind::Frame && container == nullptr &&
-               !layout_.IsWizard()) {
+    if (control.Kind() == ControlKind::Frame && !layout_.IsWizard()) {
         // A frame of an ordinary form shows its caption on a group box border, created before
         // its controls so that its access key moves to the first of them.
         HWND box = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0, 0, 0,
@@ -433,86 +349,17 @@ void FormWindow::Show(const Control& control) {
         if (SendMessageW(hwnd, WM_GETFONT, 0, 0) != static_cast<LRESULT>(font))
             SendMessageW(hwnd, WM_SETFONT, font, TRUE);
     }
-    switch (control.Kind()) {
-        case ControlKind::Label:
-            SetText(hwnd, layout_.FieldOf(control) != nullptr
-                              ? Widen(control.Caption())
-                              : WithoutAccessKey(control.Caption()));
-            break;
-        case ControlKind::CommandButton:
-            SetText(hwnd, Widen(control.Caption()));
-            break;
-        case ControlKind::OptionButton: {
-            SetText(hwnd, Widen(control.Caption()));
-            const bool value = static_cast<const OptionButton&>(control).Value();
-            SendMessageW(hwnd, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
-            break;
-        }
-        case ControlKind::Frame:
-            // A page's caption names it for a screen reader; a frame's shows on its border.
-            SetText(hwnd, WithoutAccessKey(control.Caption()));
-            if (auto box = groupBoxes_.find(&control); box != groupBoxes_.end())
-                SetText(box->second, Widen(control.Caption()));
-            break;
-        case ControlKind::TextBox: {
-            const auto& box = static_cast<const TextBox&>(control);
-            const std::wstring text = Widen(box.Text());
-            if (TextOf(hwnd) != text)
-                SetWindowTextW(hwnd, text.c_str());
-            else if (typing_ == &control)
-                break;  // the user's typing shows already, caret and all
-            const int start = WidePosition(box.Text(), box.SelStart());
-            const int end = WidePosition(box.Text(), box.SelStart() + box.SelLength());
-            DWORD shownStart = 0, shownEnd = 0;
-            SendMessageW(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&shownStart),
-                         reinterpret_cast<LPARAM>(&shownEnd));
-            if (int(shownStart) != start || int(shownEnd) != end)
-                SendMessageW(hwnd, EM_SETSEL, static_cast<WPARAM>(start), end);
-            InvalidateRect(hwnd, nullptr, TRUE);  // the background colour
-            break;
-        }
-        case ControlKind::Image: {
-            const auto& picture = static_cast<const Image&>(control).GetPicture();
-            ShowPaneFile(hwnd, picture ? toolkit_.BitmapOf(*picture) : nullptr);
-            break;
-        }
-        case ControlKind::ListView: {
-            // A list's window text is no content of its own: it names the list for a screen
-            // reader, as its label does.
-            if (const Control* label = layout_.LabelOf(control))
-                SetText(hwnd, WithoutAccessKey(label->Caption()));
-            const auto& list = static_cast<const ListView&>(control);
-            const auto& items = list.Items();
-            bool same = ListView_GetItemCount(hwnd) == static_cast<int>(items.size());
-            for (int i = 0; same && i < static_cast<int>(items.size()); ++i) {
-                wchar_t shown[512] = {};
-                ListView_GetItemText(hwnd, i, 0, shown, 512);
-                same = shown == Widen(items[static_cast<size_t>(i)]);
-            }
-            if (!same) {
-                ListView_DeleteAllItems(hwnd);
-                for (size_t i = 0; i < items.size(); ++i) {
-                    std::wstring text = Widen(items[i]);
-                    LVITEMW item{};
-                    item.mask = LVIF_TEXT;
-                    item.iItem = static_cast<int>(i);
-                    item.pszText = text.data();
-                    ListView_InsertItem(hwnd, &item);
-                }
-                ListView_SetColumnWidth(hwnd, 0, LVSCW_AUTOSIZE_USEHEADER);
-            }
-            const int shown = ListView_GetNextItem(hwnd, -1, LVNI_SELECTED);
-            if (shown != list.SelectedIndex()) {
-                ListView_SetItemState(hwnd, -1, 0, LVIS_SELECTED);
-                if (list.SelectedIndex() >= 0) {
-                    ListView_SetItemState(hwnd, list.SelectedIndex(), LVIS_SELECTED | LVIS_FOCUSED,
-                                          LVIS_SELECTED | LVIS_FOCUSED);
-                    ListView_EnsureVisible(hwnd, list.SelectedIndex(), FALSE);
-                }
-            }
-            break;
-        }
+    ControlLook look;
+    look.typing = typing_ == &control;
+    look.namesField = layout_.FieldOf(control) != nullptr;
+    look.label = layout_.LabelOf(control);
+    if (auto box = groupBoxes_.find(&control); box != groupBoxes_.end())
+        look.groupBox = box->second;
+    if (control.Kind() == ControlKind::Image) {
+        const auto& picture = static_cast<const Image&>(control).GetPicture();
+        look.picture = picture ? toolkit_.BitmapOf(*picture) : nullptr;
     }
+    ShowControlWindow(control, hwnd, look);
     updating_ = false;
 }
 
@@ -729,21 +576,21 @@ void FormWindow::FocusArrived(HWND from) {
 void FormWindow::Typed(TextBox& box, HWND edit) {
     if (updating_ || form_ == nullptr)
         return;
-    const std::string text = Narrow(TextOf(edit));
+    const std::string text = Narrow(WindowText(edit));
     if (text == box.Text())
         return;
     typing_ = &box;
     toolkit_.CallModel([&] { box.SetText(text); });
     typing_ = nullptr;
     // The model put its caret at the end of the new text; it follows the control's caret.
-    if (form_ != nullptr && HandleOf(box) == edit && Narrow(TextOf(edit)) == box.Text())
+    if (form_ != nullptr && HandleOf(box) == edit && Narrow(WindowText(edit)) == box.Text())
         FollowCaret(box, edit);
 }
 
 void FormWindow::FollowCaret(TextBox& box, HWND edit) {
     DWORD start = 0, end = 0;
     SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    const std::wstring text = TextOf(edit);
+    const std::wstring text = WindowText(edit);
     const int modelStart = ModelPosition(text, static_cast<int>(start));
     const int modelLength = ModelPosition(text, static_cast<int>(end)) - modelStart;
     if (modelStart != box.SelStart() || modelLength != box.SelLength())

@@ -23,8 +23,6 @@ namespace zelwiz::win32 {
 
 class Win32Toolkit;
 
-void RegisterContainer(HINSTANCE instance);
-
 class FormWindow {
   public:
     // Makes the window (hidden), owned by `owner` when it is a dialog of another form.

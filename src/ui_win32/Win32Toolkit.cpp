@@ -11,6 +11,7 @@
 
 #include "platform/Form.h"
 #include "platform/Picture.h"
+#include "ui_win32/ControlWindows.h"
 #include "ui_win32/FormWindow.h"
 #include "ui_win32/PicturePane.h"
 #include "ui_win32/Text.h"
