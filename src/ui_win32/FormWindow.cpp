@@ -447,10 +447,7 @@ INT_PTR CALLBACK FormWindow::DialogProc(HWND hwnd, UINT message, WPARAM wParam, 
         self->hwnd_ = nullptr;
         return FALSE;
     }
-    ++self->busy_;
-    const INT_PTR result = self->Handle(message, wParam, lParam);
-    --self->busy_;
-    return result;
+    return self->Handle(message, wParam, lParam);
 }
 
 INT_PTR FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -653,9 +650,7 @@ bool FormWindow::PreviewKey(const MSG& msg) {
                       ((GetKeyState(VK_CONTROL) & 0x8000) ? 2 : 0) |
                       ((GetKeyState(VK_MENU) & 0x8000) ? 4 : 0);
     Form* form = form_;
-    ++busy_;
     toolkit_.CallModel([&] { form->KeyDown(keyCode, shift); });
-    --busy_;
     return keyCode == 0;
 }
 
@@ -687,7 +682,7 @@ void FormWindow::Detach(bool formGone) {
     groupBoxes_.clear();
     lastFocus_ = nullptr;
     if (formGone)
-        toolkit_.Forget(this);
+        toolkit_.Collect();
 }
 
 }  // namespace zelwiz::win32

@@ -35,8 +35,6 @@ class FormWindow {
     Form* ModelForm() const { return form_; }
     HWND Handle() const { return hwnd_; }
     HWND HandleOf(const Control& control) const;
-    // Whether a handler of this window is under way (the window object must stay).
-    bool Busy() const { return busy_ > 0; }
 
     // Shows and activates the window; a modal one disables its owner until it goes.
     void ShowModel(bool modal);
@@ -94,10 +92,9 @@ class FormWindow {
     std::map<int, HFONT> fonts_;                 // by character set, at dpi_
     std::map<COLORREF, HBRUSH> brushes_;
     int dpi_ = 96;
-    int front_ = -1;  // the wizard's step in front; -1 when no page stands at Left 0
-    int busy_ = 0;
-    bool updating_ = false;               // the window is showing the model: no events back
-    bool rearrange_ = false;              // a change asks for the controls to be placed again
+    int front_ = -1;          // the wizard's step in front; -1 when no page stands at Left 0
+    bool updating_ = false;   // the window is showing the model: no events back
+    bool rearrange_ = false;  // a change asks for the controls to be placed again
     const Control* typing_ = nullptr;     // the text box whose typing is being passed on
     const Control* lastFocus_ = nullptr;  // the control whose GotFocus ran last
     bool shownOnce_ = false;

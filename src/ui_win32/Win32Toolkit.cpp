@@ -149,17 +149,12 @@ void Win32Toolkit::FormUnloaded(Form& form) {
     Collect();
 }
 
-void Win32Toolkit::Forget(FormWindow* window) {
-    (void)window;
-    Collect();
-}
-
 void Win32Toolkit::Collect() {
     if (handlers_ > 0)
         return;
     windows_.erase(std::remove_if(windows_.begin(), windows_.end(),
                                   [](const std::unique_ptr<FormWindow>& w) {
-                                      return w->ModelForm() == nullptr && !w->Busy();
+                                      return w->ModelForm() == nullptr;
                                   }),
                    windows_.end());
 }

@@ -70,13 +70,13 @@ class Win32Toolkit : public Toolkit {
 
     // The bitmap of a picture this toolkit loaded; nullptr when it cannot be read.
     HBITMAP__* BitmapOf(const Picture& picture);
-    // For FormWindow: its form has gone away without unloading (the form object was destroyed).
-    void Forget(FormWindow* window);
+    // Lets go of the windows whose forms have gone, once no call into the model is under way
+    // (a window whose handler runs stays until it returns).
+    void Collect();
 
   private:
     HWND__* DialogOwner() const;
     bool AnyShown() const;
-    void Collect();
     void ThrowIfEnded() const;
     void PumpOne();
 

@@ -21,6 +21,8 @@ struct RegistryFactory {
     // Wine's registry deletes a key through a handle opened without DELETE, which Windows
     // refuses: a departure of Wine's, not of the program's.
     bool deletesWithoutDeleteRight = false;
+    // Whether the registries it makes share their data, as processes share the system's.
+    bool shared = false;
 };
 
 class RegistryContract : public ::testing::TestWithParam<RegistryFactory> {
