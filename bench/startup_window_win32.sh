@@ -25,7 +25,7 @@ fi
 
 export WINEPREFIX=$build/wine-prefix-bench WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 "$here/cmake/wine-gui-prefix" "$WINEPREFIX"
-wineserver -p  # one server for every run
+wineserver -p &  # one server for every run (it stays in front when it cannot daemonize)
 trap 'wine reg delete "HKCU\\Software\\Korvane" /f >/dev/null 2>&1; wineserver -k' EXIT
 for value in IsWizConfigured SetPrlConf4-1; do
     wine reg add "HKCU\\Software\\Korvane\\7316\\Install" /v "$value" /d -1 /f >/dev/null 2>&1
