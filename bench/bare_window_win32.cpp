@@ -32,10 +32,13 @@ int main(int argc, char** argv) {
         CreateWindowExW(0, wc.lpszClassName, L"Bare window", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                         CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr,
                         nullptr, wc.hInstance, nullptr);
-    ShowWindow(window, SW_SHOW);
-    UpdateWindow(window);  // painted as it shows, as the wizard's windows are
+    // Painted as it shows, then activated, as the wizard's windows are.
+    ShowWindow(window, SW_SHOWNA);
+    UpdateWindow(window);
     if (exitAfterPaint)
         DestroyWindow(window);
+    else
+        SetForegroundWindow(window);
     MSG msg{};
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);

@@ -627,8 +627,14 @@ void FormWindow::ShowModel(bool modal) {
         disabledOwner_ = owner_;
         EnableWindow(owner_, FALSE);
     }
-    ShowWindow(hwnd_, SW_SHOW);
+    // Painted as it shows, before it takes the activation: the user sees it at once.
+    ShowWindow(hwnd_, SW_SHOWNA);
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void FormWindow::Activate() {
+    if (hwnd_ == nullptr)
+        return;
     SetForegroundWindow(hwnd_);
     PostMessageW(hwnd_, kFixFocus, 0, 0);
 }

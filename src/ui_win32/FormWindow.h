@@ -36,8 +36,10 @@ class FormWindow {
     HWND Handle() const { return hwnd_; }
     HWND HandleOf(const Control& control) const;
 
-    // Shows and activates the window; a modal one disables its owner until it goes.
+    // Shows and paints the window; a modal one disables its owner until it goes. Activate then
+    // brings it to the front with the keyboard focus.
     void ShowModel(bool modal);
+    void Activate();
     // Gives the keyboard focus to the control's window (the model runs GotFocus itself).
     void FocusControl(Control& control);
     // A key pressed in this window, seen before the dialog manager and the focused control;

@@ -127,7 +127,9 @@ void Win32Toolkit::ShowForm(Form& form, bool modal) {
         painted_ = true;
         if (onFirstPaint)
             CallModel(onFirstPaint);
+        ThrowIfEnded();
     }
+    window->Activate();
     if (auto pending = pendingFocus_.find(&form); pending != pendingFocus_.end()) {
         Control* control = pending->second;
         pendingFocus_.erase(pending);
