@@ -51,7 +51,7 @@ void LogError(const std::string& Source, const Form* Frm, std::string& Msg, std:
                     ? CodeText(ErrorText(pending.LastDllError), pending.LastDllError)
                     : "-";
             std::string where = "Err: ";
-            where += pending.Source.empty() ? VersionInfo::ProductName : pending.Source;
+            where += pending.Source.empty() ? VersionInfo::ProductName() : pending.Source;
             if (Frm != nullptr)
                 where += "." + Frm->Caption();
             where += " - " + Source;

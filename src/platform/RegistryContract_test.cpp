@@ -194,7 +194,7 @@ TEST_P(RegistryContract, FlushedChangesReachWhatOthersRead) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, RegistryContract,
-                         ::testing::Values(RegistryFactory{"Memory", MakeMemory}),
+                         ::testing::Values(RegistryFactory{"Memory", MakeMemory, false}),
                          [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "platform/Registry.h"
 #include "platform/Utf8Path.h"
 #include "platform/win32/Utf16.h"
+#include "platform/win32/VersionResource.h"
 #include "platform/win32/Win32Registry.h"
 #include "support/TempFolder.h"
 
@@ -193,6 +194,14 @@ bool AnyLineHas(const std::vector<std::string>& lines, const std::string& text) 
 
 const std::string kInstall = "Software\\Korvane\\7316\\Install";
 const std::string kUser = "Software\\Korvane\\7316\\";
+
+TEST_F(ZelwizExe, TheVersionResourceNamesTheMakerTheProductAndTheVersion) {
+    const std::string exe = Text(program_ / "zelwiz.exe");
+    EXPECT_EQ(VersionResourceText(exe, "CompanyName"), "Korvane");
+    EXPECT_EQ(VersionResourceText(exe, "ProductName"), "Parlova");
+    EXPECT_EQ(VersionResourceText(exe, "FileVersion").rfind("4.0.0.", 0), 0u);
+    EXPECT_EQ(VersionResourceText(exe, "NoSuchName"), "");
+}
 
 TEST_F(ZelwizExe, TheOptionWritesTheProvidersMachineWideAddressesAndEnds) {
     for (const char* arguments : {"-c pbx-lyon 10.0.0.5", "-a -c pbx-lyon 10.0.0.5"}) {

@@ -18,11 +18,11 @@ struct RegistryFactory {
     const char* name;
     // Makes a registry; `readOnlyMachine` makes HKLM a hive the user may not write.
     std::function<std::unique_ptr<Registry>(bool readOnlyMachine)> make;
+    // Whether the registries it makes share their data, as processes share the system's.
+    bool shared;
     // Wine's registry deletes a key through a handle opened without DELETE, which Windows
     // refuses: a departure of Wine's, not of the program's.
     bool deletesWithoutDeleteRight = false;
-    // Whether the registries it makes share their data, as processes share the system's.
-    bool shared = false;
 };
 
 class RegistryContract : public ::testing::TestWithParam<RegistryFactory> {

@@ -7,6 +7,7 @@
 
 #include "components/BuiltInComponents.h"
 #include "components/translator/RegisterTextTranslator.h"
+#include "environment/VersionInfo.h"
 #include "environment/localize.h"
 #include "environment/mCustom.h"
 #include "environment/mLogError.h"
@@ -14,9 +15,11 @@
 #include "platform/ErrorInfo.h"
 #include "platform/Platform.h"
 #include "platform/win32/CommandLineTail.h"
+#include "platform/win32/VersionResource.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32SingleInstance.h"
+#include "startup/CommitPoints.h"
 #include "startup/SubMain.h"
 #include "ui_win32/Win32Toolkit.h"
 #include "wizard/frmWizard.h"
@@ -34,6 +37,8 @@ void Report(const std::string& text) {
 }  // namespace
 
 int main() {
+    VersionInfo::SetFromResource(VersionResourceText("CompanyName"),
+                                 VersionResourceText("ProductName"));
     Win32Registry registry;
     Win32Shell shell;
     ComponentCatalog catalog;
@@ -45,7 +50,9 @@ int main() {
     // For the start-up measurement: the program ends right after its first window is painted.
     if (const char* exit = std::getenv("ZELWIZ_EXIT_AFTER_FIRST_PAINT"); exit && *exit)
         toolkit.onFirstPaint = [] { End(0); };
-    InstallPlatform(Platform{&registry, &shell, &toolkit, &catalog, &instance});
+    CommittingShell committingShell(shell);
+    CommittingToolkit committingToolkit(toolkit);
+    InstallPlatform(Platform{&registry, &committingShell, &committingToolkit, &catalog, &instance});
 
     // The title the running copy's wizard window carries, so a second copy can find it.
     ReadProductNames();
@@ -59,6 +66,7 @@ int main() {
     } catch (const ProgramEnd& end) {
         exitCode = end.exitCode;
     }
+    CommitRegistry();
     std::fflush(stderr);
     return exitCode;
 }

@@ -31,7 +31,7 @@ std::unique_ptr<Registry> MakeFile(bool readOnlyMachine) {
 }
 
 INSTANTIATE_TEST_SUITE_P(FileStore, RegistryContract,
-                         ::testing::Values(RegistryFactory{"File", MakeFile, false, true}),
+                         ::testing::Values(RegistryFactory{"File", MakeFile, true}),
                          [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace

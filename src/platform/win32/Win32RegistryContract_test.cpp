@@ -76,7 +76,7 @@ std::unique_ptr<Registry> MakeWindows(bool readOnlyMachine) {
 }
 
 INSTANTIATE_TEST_SUITE_P(WindowsRegistry, RegistryContract,
-                         ::testing::Values(RegistryFactory{"Windows", MakeWindows,
+                         ::testing::Values(RegistryFactory{"Windows", MakeWindows, true,
                                                            RunningUnderWine()}),
                          [](const auto& p) { return std::string(p.param.name); });
 
