@@ -1,7 +1,8 @@
 // zelwiz.exe: the configuration wizard on Windows. Wires the platform of Windows itself (the
-// registry, the shell services, one copy per session) with this build's components and runs the
-// start-up. Until the wizard has native windows, a run that must show it tells so and ends.
+// registry, the shell services, one copy per session, the native windows) with this build's
+// components and runs the start-up; the program then lives as long as the wizard window is open.
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "components/BuiltInComponents.h"
@@ -12,7 +13,6 @@
 #include "platform/ComponentCatalog.h"
 #include "platform/ErrorInfo.h"
 #include "platform/Platform.h"
-#include "platform/WindowlessToolkit.h"
 #include "platform/win32/CommandLineTail.h"
 #include "platform/win32/VersionResource.h"
 #include "platform/win32/Win32Registry.h"
@@ -20,6 +20,7 @@
 #include "platform/win32/Win32SingleInstance.h"
 #include "startup/CommitPoints.h"
 #include "startup/SubMain.h"
+#include "ui_win32/Win32Toolkit.h"
 #include "wizard/frmWizard.h"
 
 using namespace zelwiz;
@@ -42,7 +43,11 @@ int main() {
     RegisterBuiltInComponents(catalog);
     RegisterTextTranslator(catalog);
     Win32SingleInstance instance("Korvane Parlova Configuration Wizard");
-    WindowlessToolkit toolkit("this build has no windows yet", Report);
+    win32::Win32Toolkit toolkit;
+    toolkit.report = Report;
+    // For the start-up measurement: the program ends right after its first window is painted.
+    if (const char* exit = std::getenv("ZELWIZ_EXIT_AFTER_FIRST_PAINT"); exit && *exit)
+        toolkit.onFirstPaint = [] { End(0); };
     CommittingShell committingShell(shell);
     CommittingToolkit committingToolkit(toolkit);
     InstallPlatform(Platform{&registry, &committingShell, &committingToolkit, &catalog, &instance});
@@ -56,7 +61,8 @@ int main() {
     int exitCode = 0;
     try {
         frmWizard wizard;
-        Main(CommandLineTail(), wizard);
+        if (Main(CommandLineTail(), wizard) == StartupOutcome::WizardShown)
+            toolkit.Run();
     } catch (const ProgramEnd& end) {
         exitCode = end.exitCode;
     }
