@@ -97,16 +97,5 @@ TEST_F(WindowModel, ModalShowReturnsAfterTheScriptedAnswerAndUnloadsOnce) {
     EXPECT_TRUE(f.IsLoaded()) << "Form_Unload may cancel";
 }
 
-TEST_F(WindowModel, ControlArraysAnswerByIndexAndRaiseOutsideIt) {
-    SampleForm f;
-    EXPECT_EQ(f.nav(3).Index(), 3);
-    try {
-        f.nav(2);
-        FAIL() << "no error";
-    } catch (const BasicError& e) {
-        EXPECT_EQ(e.record().Number, kErrSubscriptOutOfRange);
-    }
-}
-
 }  // namespace
 }  // namespace zelwiz

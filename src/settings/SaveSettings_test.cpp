@@ -244,19 +244,6 @@ TEST_F(SaveSettingsTest, APhysicalSetWithoutANumberKeepsTheNumberAndLineSavedBef
     }
 }
 
-TEST_F(SaveSettingsTest, TheCentralServerIsRecordedOnlyWhenGiven) {
-    const std::string key = "Software\\Korvane\\7316\\PRLserver\\Settings";
-    SetText(HKCU, kInstallKey, "IsWizConfigured", "-1");
-    wiz->mvarbIsPhoneSet = true;
-    EXPECT_FALSE(Save());
-    EXPECT_FALSE(HasKey(HKCU, key));
-
-    wiz->mvarPRLserverAdd = "log-server";
-    EXPECT_FALSE(Save());
-    EXPECT_EQ(Text(HKCU, key, "PRLserverName"), "log-server");
-    EXPECT_EQ(Text(HKCU, key, "UseCentrallog"), "1");
-}
-
 TEST_F(SaveSettingsTest, WithoutADialingLocationTheConfigurationOpensFirstExceptUnattended) {
     struct Case {
         const char* what;

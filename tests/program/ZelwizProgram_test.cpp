@@ -6,7 +6,6 @@
 #include <chrono>
 #include <functional>
 #include <random>
-#include <regex>
 #include <thread>
 
 #include "program/ProgramRun.h"
@@ -155,23 +154,6 @@ const char* const kUserBefore = R"(Windows Registry Editor Version 5.00
 "lang"="1"
 "Help"="0"
 )";
-
-TEST_F(Program, FirstConfigurationCostsOneCommitOfTheUserHive) {
-    PrepareFirstConfiguration(folder);
-    folder.SeedHive(HKEY_CURRENT_USER, kUserBefore);
-    const std::string machine = folder.HiveText(HKEY_LOCAL_MACHINE);
-    folder.extraEnvironment = {"ZELWIZ_DEBUG=1"};
-    RunResult run = folder.Run({});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(
-        folder.Value(HKEY_CURRENT_USER, "Software\\Korvane\\7316\\Install", "IsWizConfigured"),
-        "-1");
-    EXPECT_EQ(folder.HiveText(HKEY_LOCAL_MACHINE), machine) << "only the user hive changes";
-    std::smatch syncs;
-    ASSERT_TRUE(std::regex_search(run.err, syncs, std::regex("registry: (\\d+) fsync calls")))
-        << run.err;
-    EXPECT_LE(std::stoi(syncs[1]), 2) << "the new file and its folder, once";
-}
 
 TEST_F(Program, UnattendedSaveKilledAtAnyMomentLeavesTheOldConfigurationOrTheNew) {
     PrepareFirstConfiguration(folder);
