@@ -233,19 +233,5 @@ TEST(RegFile, RefusesTreesItCouldNotReadBack) {
     EXPECT_EQ(error.reason, "key path deeper than 512 levels");
 }
 
-TEST(RegFile, KeysWithManyValuesStillReplaceByName) {
-    std::string text = "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\K]\n";
-    for (int i = 0; i < 100; ++i)
-        text += "\"v" + std::to_string(i) + "\"=dword:1\n";
-    text += "\"V7\"=dword:2\n[HKEY_CURRENT_USER\\K]\n\"v99\"=dword:3\n\"new\"=dword:4\n";
-    RegNode root = Parse(text);
-    const RegNode* k = root.Find("k");
-    ASSERT_NE(k, nullptr);
-    ASSERT_EQ(k->values.size(), 101u);
-    EXPECT_EQ(k->values[7], (RegValueData{"v7", REG_DWORD, {2, 0, 0, 0}}));
-    EXPECT_EQ(k->values[99], (RegValueData{"v99", REG_DWORD, {3, 0, 0, 0}}));
-    EXPECT_EQ(k->values[100].name, "new");
-}
-
 }  // namespace
 }  // namespace zelwiz

@@ -35,16 +35,6 @@ TEST_F(CRegSettingsTest, BasePathPartsAreTrimmedAndEmptyTextGivesTheDefault) {
         << "an empty section is the base path itself; the text keeps a terminator";
 }
 
-TEST_F(CRegSettingsTest, TextReadsGiveTheStoredTextOrTheDefault) {
-    EXPECT_EQ(reg.GetSettingFromHKey(HKEY_LOCAL_MACHINE, "7316", "Install", "CCC", "none"), "none");
-    p.SetText(HKEY_LOCAL_MACHINE, kInstall, "CCC", "ThirdCSTALAN");
-    p.SetText(HKEY_LOCAL_MACHINE, kInstall, "Empty", "");
-    EXPECT_EQ(reg.GetSettingFromHKey(HKEY_LOCAL_MACHINE, "7316", "Install", "CCC", "none"),
-              "ThirdCSTALAN");
-    EXPECT_EQ(reg.GetSetting("Install", "Missing", "dflt"), "dflt");
-    EXPECT_EQ(reg.GetSetting("Install", "Empty", "dflt"), "") << "a stored empty text";
-}
-
 TEST_F(CRegSettingsTest, StarNamesTheDefaultValueInEveryOperation) {
     ASSERT_TRUE(reg.SaveSettingToHKey(HKEY_CURRENT_USER, "7316", "Install", "*", "unnamed"));
     EXPECT_EQ(p.Raw(HKEY_CURRENT_USER, kInstall, ""), std::string("unnamed", 8));

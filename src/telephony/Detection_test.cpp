@@ -130,11 +130,6 @@ TEST_F(DetectionTest, CheckingATypedBoardLearnsTheSetsNumber) {
     EXPECT_TRUE(seen.empty());
     EXPECT_EQ(pointers, (std::vector<int>{vbHourglass, vbDefault}));
 
-    fakes.failures["VoipBoardFinder.get_EdnText"] = E_NOTIMPL;  // the older way: the number
-    fakes.voip.ednNumber = 7400;
-    EXPECT_EQ(DetectBoard("voip-typed"), 0);
-    EXPECT_EQ(wiz->mvarIP_EDN, "7400");
-
     fakes.voip.connectResult = 145;
     wiz->mvarIPLANAdd = "kept";
     EXPECT_EQ(DetectBoard("voip-other"), 145);

@@ -200,24 +200,6 @@ TEST_F(ProviderKeysTest, FirstRunOfANewUserCopiesTwoNumbersAndThePlaceholder) {
     EXPECT_EQ(Text(HKCU, kProviderSubKey, "EdnIP"), "1000 mine");
 }
 
-TEST_F(ProviderKeysTest, InitUserProviderKeysMovesTheMarkToTheEntryOfTheSetsNumber) {
-    SetText(HKLM, kProviderSubKey, "EdnIP", "1000");
-    AddEntry(HKLM, "1000");
-    AddEntry(HKCU, "1000");
-    AddEntry(HKCU, "2000");
-    wiz->InitUserProviderKeys();
-    EXPECT_EQ(Text(HKCU, Entry("1000"), "IPKey"), "1");
-    EXPECT_EQ(Text(HKLM, Entry("1000"), "IPKey"), "<missing>");
-
-    bAllUsers = true;
-    SetText(HKLM, kProviderSubKey, "EdnIP", "3000");
-    wiz->InitUserProviderKeys();
-    EXPECT_FALSE(HasKey(HKLM, Entry("3000"))) << "a missing entry is not created";
-    SetText(HKLM, kProviderSubKey, "EdnIP", "1000");
-    wiz->InitUserProviderKeys();
-    EXPECT_EQ(Text(HKLM, Entry("1000"), "IPKey"), "1");
-}
-
 TEST_F(ProviderKeysTest, IsPreferredLineAddressAsksTheLineObject) {
     struct Case {
         const char* what;

@@ -86,12 +86,5 @@ TEST_F(VoipErrorsTest, TheMessageIsTranslatedByItsIdentifierBeforeTheNameGoesIn)
     EXPECT_EQ(Show(18), "Paramètres VoIP introuvables. (12)");
 }
 
-TEST_F(VoipErrorsTest, WithoutTheTranslatorTheErrorGoesToTheCaller) {
-    gTextTranslator().Reset();
-    std::int32_t code = 157;
-    EXPECT_THROW(wiz->ShowIPLANError(code), BasicError);
-    EXPECT_TRUE(toolkit.messageBoxes.empty());
-}
-
 }  // namespace
 }  // namespace zelwiz

@@ -40,7 +40,6 @@ TEST(NextTable, RowsWithoutADetection) {
         {"PBX address taken untrimmed", "ThirdCSTALAN", 2,
          [](frmWizard& w) { w.txtcstaIPadd->SetText(" pbx.local "); }, 4,
          [](frmWizard& w) { EXPECT_EQ(w.mvarCSTAIPAdd, " pbx.local "); }},
-        {"PBX address not valid", "", 3, {}, -1, {}},
         {"handset: multimedia set", "", 4,
          [](frmWizard& w) {
              w.txtPhonsetnumber->SetText("kept");
@@ -86,9 +85,7 @@ TEST(NextTable, RowsWithoutADetection) {
          [](frmWizard& w) { w.txtIPLANAdd->SetText("  "); },
          4,
          {}},
-        {"VoIP board not reachable", "", 7, {}, -1, {}},
         {"dialing properties", "", 8, {}, 9, {}},
-        {"finish", "", 9, {}, -1, {}},
         {"beyond", "", 12, {}, -1, {}},
     };
     for (const Case& c : cases) {
