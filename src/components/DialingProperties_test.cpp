@@ -239,17 +239,6 @@ TEST_F(DialingPropertiesTest, UserWhoMayNotWriteTheMachineSeesTheWindowReadOnly)
     EXPECT_TRUE(disabled);
     EXPECT_TRUE(noticeShown);
     EXPECT_EQ(ReadRules().areaCode, "1");
-
-    MemoryRegistry empty;
-    empty.SetHiveWritable(HKEY_LOCAL_MACHINE, false);
-    InstallPlatform(Platform{&empty, nullptr, &toolkit, &catalog});
-    toolkit.modalAnswers.push_back([](Form& f) {
-        auto& form = dynamic_cast<frmDialingProperties&>(f);
-        EXPECT_EQ(form.lstCountry->SelectedIndex(), -1) << "no location: nothing to show";
-        form.cmdOk->Click();
-    });
-    EXPECT_EQ(Configure(), S_OK);
-    EXPECT_FALSE(RegKeyPresent(empty, HKEY_LOCAL_MACHINE, kLocationsPath));
 }
 
 TEST_F(DialingPropertiesTest, ProviderListSwitchInfoAndDeviceNumber) {

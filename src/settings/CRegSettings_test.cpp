@@ -18,23 +18,6 @@ class CRegSettingsTest : public ::testing::Test {
     CRegSettings reg;
 };
 
-TEST_F(CRegSettingsTest, BasePathPartsAreTrimmedAndEmptyTextGivesTheDefault) {
-    reg.Company("  Microsoft ");
-    reg.AppName(" Windows");
-    p.SetDword(HKEY_CURRENT_USER,
-               "Software\\Microsoft\\Windows\\CurrentVersion\\Telephony\\Locations", "CurrentID",
-               3);
-    EXPECT_EQ(reg.GetSettingLong("CurrentVersion\\Telephony\\Locations", "CurrentID"), 3);
-
-    reg.MSubKey("");
-    reg.Company("");
-    reg.AppName("");
-    ASSERT_TRUE(reg.SaveSetting("", "Version", "4.0"));
-    EXPECT_EQ(p.Raw(HKEY_CURRENT_USER, "Software\\Korvane\\Parlova", "Version"),
-              std::string("4.0", 4))
-        << "an empty section is the base path itself; the text keeps a terminator";
-}
-
 TEST_F(CRegSettingsTest, StarNamesTheDefaultValueInEveryOperation) {
     ASSERT_TRUE(reg.SaveSettingToHKey(HKEY_CURRENT_USER, "7316", "Install", "*", "unnamed"));
     EXPECT_EQ(p.Raw(HKEY_CURRENT_USER, kInstall, ""), std::string("unnamed", 8));

@@ -120,22 +120,6 @@ TEST_F(DetectionTest, NoPbxAddressWhenNothingIsFoundOrNothingIsChosen) {
     EXPECT_TRUE(LoggedSources().empty()) << "the PBX detection ignores its errors silently";
 }
 
-TEST_F(DetectionTest, CheckingATypedBoardLearnsTheSetsNumber) {
-    fakes.voip.ednText = "7100";
-    wiz->lIPLANBoardCount = 4;
-    EXPECT_EQ(DetectBoard("voip-typed"), 0);
-    EXPECT_EQ(wiz->mvarIPLANAdd, "voip-typed");
-    EXPECT_EQ(wiz->mvarIP_EDN, "7100");
-    EXPECT_EQ(wiz->lIPLANBoardCount, 4) << "no list was shown";
-    EXPECT_TRUE(seen.empty());
-    EXPECT_EQ(pointers, (std::vector<int>{vbHourglass, vbDefault}));
-
-    fakes.voip.connectResult = 145;
-    wiz->mvarIPLANAdd = "kept";
-    EXPECT_EQ(DetectBoard("voip-other"), 145);
-    EXPECT_EQ(wiz->mvarIPLANAdd, "kept");
-}
-
 TEST_F(DetectionTest, DiscoveringBoardsLetsTheUserPickOneOfAllFound) {
     fakes.voip.boards = Numbered("voip-", 15);
     fakes.voip.ednText = "7200";

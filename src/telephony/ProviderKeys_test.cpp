@@ -144,17 +144,6 @@ TEST_F(ProviderKeysTest, SavingAMultimediaNumberReplacesTheOldMultimediaNumber) 
     EXPECT_EQ(Text(HKCU, kProviderSubKey, "EdnIP"), "<missing>");
 }
 
-TEST_F(ProviderKeysTest, WithoutAPreferredLineTheNumberSavedCanBeTheOnlyOneLeft) {
-    AddEntry(HKCU, "2000");
-    AddEntry(HKCU, "5000");
-    std::string number = "2000";
-    bool isIP = false;
-    wiz->UpdatePreferredEdns(number, isIP);
-    EXPECT_EQ(SubKeys(HKCU, kPreferredEdnsKey), (std::vector<std::string>{"2000", "RTYUE"}))
-        << "the first qualifying entry was the number itself, so no earlier number stays; the "
-           "placeholder keeps the key from holding exactly one number";
-}
-
 TEST_F(ProviderKeysTest, AllUsersModeWithoutWriteAccessWritesNothing) {
     bAllUsers = true;
     AddEntry(HKLM, "1000", true);

@@ -82,26 +82,6 @@ TEST_F(Program, SwitchNameAndAddressWrittenMachineWideByAnAdministratorOnly) {
     EXPECT_FALSE(user.Value(HKEY_LOCAL_MACHINE, "Software\\Korvane\\TSpi_CSTA", "SwitchName"));
 }
 
-TEST_F(Program, MissingOrLateValuesAfterTheOptionAreLoggedRunTimeErrors) {
-    RunResult run = folder.Run({"-c", "pbx-only"});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(folder.Value(HKEY_LOCAL_MACHINE, "Software\\Korvane\\TSpi_CSTA", "SwitchName"),
-              "pbx-only");
-    EXPECT_FALSE(
-        folder.Value(HKEY_LOCAL_MACHINE, "Software\\Korvane\\TSpi_CSTA\\Provider", "IpAddress"));
-    auto log = folder.LogLines();
-    ASSERT_EQ(log.size(), 1u);
-    EXPECT_NE(log[0].find("\tErr: Parlova - SubMain.Main line "), std::string::npos) << log[0];
-    EXPECT_NE(log[0].find("Subscript out of range - 9 (0x9)"), std::string::npos) << log[0];
-
-    // Six arguments: "-c" falls in fifth place and has no values left.
-    ProgramFolder six;
-    run = six.Run({"1", "2", "3", "4", "-c", "pbx", "10.0.0.1"});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_FALSE(six.Value(HKEY_LOCAL_MACHINE, "Software\\Korvane\\TSpi_CSTA", "SwitchName"));
-    EXPECT_EQ(six.LogLines().size(), 1u);
-}
-
 TEST_F(Program, UnattendedConfigurationSavesStartsTheMainApplicationAndIsNotReadAgain) {
     folder.SeedHive(HKEY_LOCAL_MACHINE, kInstalledMachine);
     folder.InstallRecordingTool("zelphone.exe");

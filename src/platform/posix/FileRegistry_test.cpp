@@ -206,38 +206,6 @@ TEST_F(FileStore, CommitsARegFileInAFolderItCreatesAndKeepsItsPermissions) {
     again->CloseKey(key);
 }
 
-TEST_F(FileStore, CommitsOfOtherWritersAreSeenAtOnce) {
-    auto first = Open();
-    auto second = Open();
-    for (int i = 0; i < 10; ++i) {
-        Registry& writer = i % 2 == 0 ? *first : *second;
-        Registry& reader = i % 2 == 0 ? *second : *first;
-        std::string text = "value " + std::to_string(i) + "!";
-        ASSERT_EQ(CommitText(writer, HKEY_CURRENT_USER, "Software\\Korvane", "v", text),
-                  ERROR_SUCCESS);
-        ASSERT_EQ(ReadText(reader, HKEY_CURRENT_USER, "Software\\Korvane", "v"), text) << i;
-    }
-
-    // A key that another writer deletes under an open handle.
-    HKEY key = 0;
-    ASSERT_EQ(first->OpenKey(HKEY_CURRENT_USER, "Software\\Korvane", KEY_READ, &key),
-              ERROR_SUCCESS);
-    ASSERT_EQ(second->DeleteKey(HKEY_CURRENT_USER, "Software\\Korvane"), ERROR_SUCCESS);
-    ASSERT_EQ(second->FlushKey(HKEY_CURRENT_USER), ERROR_SUCCESS);
-    DWORD size = 0;
-    EXPECT_EQ(first->QueryValue(key, "v", nullptr, nullptr, &size), ERROR_KEY_DELETED);
-    first->CloseKey(key);
-
-    // An administrator who replaces the file by hand.
-    Put(user,
-        "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Korvane]\r\n"
-        "\"v\"=\"by hand\"\r\n");
-    EXPECT_EQ(ReadText(*first, HKEY_CURRENT_USER, "Software\\Korvane", "v"), "by hand");
-    ASSERT_EQ(CommitText(*second, HKEY_CURRENT_USER, "Software\\Korvane", "w", "x"), ERROR_SUCCESS);
-    EXPECT_EQ(FileValues(user, "Software\\Korvane"),
-              (std::map<std::string, std::string>{{"v", "by hand"}, {"w", "x"}}));
-}
-
 TEST_F(FileStore, UnreadableHiveFileIsLeftAsItIsAndChangesAreRefused) {
     const std::string broken =
         "Windows Registry Editor Version 5.00\r\n\r\n"
