@@ -129,21 +129,6 @@ TEST_F(ProviderKeysTest, SavingAPhysicalNumberOverTheMultimediaEntryRemovesItsMa
     }
 }
 
-TEST_F(ProviderKeysTest, SavingAMultimediaNumberReplacesTheOldMultimediaNumber) {
-    AddEntry(HKCU, "1000", true);
-    AddEntry(HKCU, "3000");
-    Prefer(HKCU, "KORVANE - 1000");
-    SetText(HKCU, kProviderSubKey, "EdnIP", "1000");
-    std::string number = "7000";
-    bool isIP = true;
-    wiz->UpdatePreferredEdns(number, isIP);
-
-    EXPECT_EQ(SubKeys(HKCU, kPreferredEdnsKey), (std::vector<std::string>{"3000", "7000"}));
-    EXPECT_EQ(Text(HKCU, Entry("7000"), "IPKey"), "1");
-    EXPECT_EQ(Text(HKCU, Entry("3000"), "IPKey"), "<missing>");
-    EXPECT_EQ(Text(HKCU, kProviderSubKey, "EdnIP"), "<missing>");
-}
-
 TEST_F(ProviderKeysTest, AllUsersModeWithoutWriteAccessWritesNothing) {
     bAllUsers = true;
     AddEntry(HKLM, "1000", true);

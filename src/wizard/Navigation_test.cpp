@@ -1,11 +1,10 @@
-// The Next and Back tables, the button states of each page, and the keys.
+// The Next and Back tables and the button states of each page.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <vector>
 
 #include "support/WizardTestPlatform.h"
-#include "telephony/frmEditSettings.h"
 
 namespace zelwiz {
 namespace {
@@ -231,32 +230,6 @@ TEST(NavButtons, BackNextAndFinishOfEveryPage) {
             EXPECT_EQ(w.cmdNav(4).Enabled(), expected[m].finish);
         }
     }
-}
-
-TEST(WizardKeys, EnterPressesNextOrFinishAndEscapeCancels) {
-    WizardTestPlatform p;
-    frmWizard& w = p.LoadWizard();
-    int key = vbKeyReturn;
-    w.KeyDown(key, 0);
-    EXPECT_EQ(key, 0);
-    EXPECT_EQ(w.iCurrentStep, 1);
-
-    key = vbKeyReturn;
-    w.KeyDown(key, 0);  // page 2, field empty: Next and Finish disabled
-    ASSERT_EQ(w.iCurrentStep, 2);
-    key = vbKeyReturn;
-    w.KeyDown(key, 0);
-    EXPECT_EQ(key, vbKeyReturn);
-    EXPECT_EQ(w.iCurrentStep, 2);
-
-    key = vbKeyEscape;
-    w.KeyDown(key, 0);
-    EXPECT_EQ(key, 0);
-    EXPECT_FALSE(w.IsLoaded());
-    EXPECT_FALSE(p.KeyExists(HKEY_CURRENT_USER, "Software\\Korvane\\7316\\ZELDial"));
-    EXPECT_EQ(p.Raw(HKEY_CURRENT_USER, "Software\\Korvane\\7316\\Install", "IsWizConfigured"),
-              std::nullopt);
-    EXPECT_TRUE(p.Log().empty());
 }
 
 }  // namespace

@@ -183,31 +183,6 @@ TEST_F(Program, UnattendedSaveKilledAtAnyMomentLeavesTheOldConfigurationOrTheNew
     EXPECT_EQ(folder.HiveText(HKEY_CURRENT_USER), configured);
 }
 
-TEST_F(Program, IncompleteFileNeedsTheWizardAndTapi21FileNeedsOnlyTheNumber) {
-    folder.SeedHive(HKEY_LOCAL_MACHINE, kInstalledMachine);
-    folder.WriteProgramFile("confdirect.ini", "[PARLOVA]\nEdn=2000\n");
-    folder.WriteProgramFile("confTapi21.ini", "[PARLOVA]\nEdn=3000\n");
-    RunResult run = folder.Run({});
-    EXPECT_NE(run.exitCode, 0) << "the wizard is needed and cannot be shown";
-    auto log = folder.LogLines();
-    EXPECT_TRUE(AnyLineHas(log, "The CSTA Ip Address field must be fill"));
-    EXPECT_TRUE(AnyLineHas(log, "The VoIp Address field is empty"));
-    EXPECT_TRUE(AnyLineHas(log, "The Profile field is empty"));
-    EXPECT_FALSE(
-        folder.Value(HKEY_CURRENT_USER, "Software\\Korvane\\7316\\Install", "IsWizConfigured"));
-
-    ProgramFolder tapi;
-    tapi.SeedHive(HKEY_LOCAL_MACHINE, kInstalledMachine);
-    tapi.InstallRecordingTool("zelphone.exe");
-    tapi.WriteProgramFile("confTapi21.ini", "[PARLOVA]\nEdn=3000\nProfil=OPERATOR\n");
-    run = tapi.Run({});
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    const std::string user = "Software\\Korvane\\7316\\";
-    EXPECT_EQ(tapi.Value(HKEY_CURRENT_USER, user + "ZELWiz\\Settings", "EdnSet"), "3000");
-    EXPECT_EQ(tapi.Value(HKEY_CURRENT_USER, user + "ZELPhone\\Settings", "PhoneMode"), "3");
-    EXPECT_EQ(tapi.Value(HKEY_CURRENT_USER, user + "Install", "ProductProfil"), "2");
-}
-
 TEST_F(Program, RestoreToolRunsOnceForAUserWhoWasConfiguredBeforeAndNeverForANewUser) {
     folder.SeedHive(HKEY_CURRENT_USER,
                     "Windows Registry Editor Version 5.00\n\n"
