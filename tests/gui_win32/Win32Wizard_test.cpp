@@ -110,6 +110,19 @@ TEST_F(Win32WizardTest, TypicalPathToFinishByKeyboardWithScreenshotOfEachPage) {
     EXPECT_TRUE(p.Log().empty());
 }
 
+TEST_F(Win32WizardTest, ScreenshotOfThePagesNoTypicalPathShows) {
+    frmWizard& w = p.LoadWizard();
+    WindowHandle window = Show(w);
+    for (std::int16_t step : {3, 7}) {
+        std::int16_t byBack = 1;
+        w.SetStep(step, byBack);
+        Pump();
+        EXPECT_EQ(ShownStep(w), step);
+        Screenshot(window, "wizard-page-" + std::to_string(step));
+    }
+    w.Unload();
+}
+
 TEST_F(Win32WizardTest, EscapeInAFieldCancelsWithoutSaving) {
     frmWizard& w = p.LoadWizard();
     Show(w);

@@ -248,6 +248,19 @@ TEST_F(ZelwizExe, UnattendedConfigurationFromConfdirectSavesAndStartsTheMainAppl
     EXPECT_TRUE(AnyLineHas(LogLines(), told));
 }
 
+TEST_F(ZelwizExe, ATapi21FileNeedsOnlyTheNumberAndLogsWhatIsMissing) {
+    WriteProgramFile("confTapi21.ini", "[PARLOVA]\nEdn=3000\nProfil=OPERATOR\n");
+    InstallRecordingTool("zelphone.exe");
+    const RunResult run = Run("");
+    EXPECT_EQ(run.exitCode, 0u) << run.err;
+    EXPECT_EQ(Value(HKEY_CURRENT_USER, kUser + "ZELWiz\\Settings", "EdnSet"), "3000");
+    EXPECT_EQ(Value(HKEY_CURRENT_USER, kUser + "ZELPhone\\Settings", "PhoneMode"), "3");
+    EXPECT_EQ(Value(HKEY_CURRENT_USER, kInstall, "ProductProfil"), "2");
+    const auto log = LogLines();
+    EXPECT_TRUE(AnyLineHas(log, "The CSTA Ip Address field must be fill"));
+    EXPECT_TRUE(AnyLineHas(log, "The VoIp Address field is empty"));
+}
+
 TEST_F(ZelwizExe, TheRestoreToolRunsOnceWithItsOption) {
     Seed(HKEY_CURRENT_USER, kInstall, "IsWizConfigured", "-1");
     InstallRecordingTool("restprlconf4_0.exe");
