@@ -17,6 +17,7 @@ namespace {
 constexpr std::int32_t kErrPathNotFound = 76;
 
 std::string LogFilePath;
+LogLineWriter LineWriter;
 
 // "dd/mm/yyyy hh:mm:ss". The classic program took the separators from the user's locale; they
 // are "/" and ":" wherever the log is read, so they are fixed here.
@@ -60,14 +61,19 @@ void LogError(const std::string& Source, const Form* Frm, std::string& Msg, std:
 
             if (LogFilePath.empty())
                 LogFilePath = DataPath() + "/error_" + GetNetUserName() + ".log";
+            const std::string line =
+                DateText + '\t' + where + '\t' + Msg + '\t' + error + '\t' + system;
+            if (LineWriter) {
+                LineWriter(LogFilePath, line);
+                return;
+            }
             std::ofstream out(LogFilePath, std::ios::binary | std::ios::app);
             if (!out) {
                 const std::string folder = LogFilePath.substr(0, LogFilePath.rfind('/'));
                 Raise(TheShell().PathExists(folder) ? kErrPathFileAccess : kErrPathNotFound,
                       "mLogError");
             }
-            out << DateText << '\t' << where << '\t' << Msg << '\t' << error << '\t' << system
-                << "\r\n";
+            out << line << "\r\n";
             out.close();
             if (!out)
                 Raise(kErrPathFileAccess, "mLogError");
@@ -87,6 +93,11 @@ std::string ErrorText(std::int32_t code) {
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
         text.pop_back();
     return text;
+}
+
+LogLineWriter SetLogLineWriter(LogLineWriter writer) {
+    std::swap(writer, LineWriter);
+    return writer;
 }
 
 void ResetLogForTests() {

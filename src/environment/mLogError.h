@@ -12,6 +12,7 @@
 // debugger output and never reaches the caller.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,12 @@ void LogError(const std::string& Source, const Form* Frm = nullptr, std::string_
 // The system's text for an error code without its trailing line break; "Unknown Error." when the
 // system has none.
 std::string ErrorText(std::int32_t code);
+
+// Where the lines go: by default appended to the log file. A run that must write nothing (a
+// prediction of what the program would do) passes a writer that keeps them; it is given the
+// file's path and the line without its CR LF. Answers the writer it replaces (empty: the file).
+using LogLineWriter = std::function<void(const std::string& path, const std::string& line)>;
+LogLineWriter SetLogLineWriter(LogLineWriter writer);
 
 // Forgets the log file's path (the next call computes it again).
 void ResetLogForTests();

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "platform/OverlayRegistry.h"
 #include "platform/Registry.h"
 #include "platform/TreeRegistry.h"
 #include "platform/posix/FileRegistry.h"
@@ -45,6 +46,20 @@ std::unique_ptr<Registry> MakeFile(bool readOnlyMachine) {
     return std::make_unique<FileRegistry>(
         machine, *folder / "HKEY_CURRENT_USER.reg",
         FileRegistry::Options{.machineReadOnly = readOnlyMachine});
+}
+
+// The copy-on-write layer over an empty store: every answer comes from the layer.
+struct Below {
+    MemoryRegistry memory;
+};
+struct OverlayOnMemory : Below, OverlayRegistry {
+    explicit OverlayOnMemory(bool readOnlyMachine) : OverlayRegistry(memory) {
+        memory.SetHiveWritable(HKEY_LOCAL_MACHINE, !readOnlyMachine);
+    }
+};
+
+std::unique_ptr<Registry> MakeOverlay(bool readOnlyMachine) {
+    return std::make_unique<OverlayOnMemory>(readOnlyMachine);
 }
 
 class RegistryContract : public ::testing::TestWithParam<RegistryFactory> {
@@ -153,6 +168,19 @@ TEST_P(RegistryContract, EnumerationIsStableAndCaseInsensitivelyOrdered) {
     EXPECT_EQ(reg->EnumKey(key, 5, &name), ERROR_NO_MORE_ITEMS);
     EXPECT_EQ(reg->EnumKey(key, 0, &name, 4), ERROR_MORE_DATA)
         << "1000 needs five characters with its NUL";
+
+    // Values come in the order they were first set, a later set of the same name in its place.
+    ASSERT_EQ(reg->SetString(key, "b", "2"), ERROR_SUCCESS);
+    ASSERT_EQ(reg->SetDword(key, "a", 1), ERROR_SUCCESS);
+    ASSERT_EQ(reg->SetString(key, "B", "3"), ERROR_SUCCESS);
+    std::vector<std::string> values;
+    DWORD type = REG_NONE;
+    std::vector<std::uint8_t> data;
+    for (DWORD i = 0; reg->EnumValue(key, i, &name, &type, &data) == ERROR_SUCCESS; ++i)
+        values.push_back(name + "=" + std::string(data.begin(), data.end()));
+    EXPECT_EQ(values, (std::vector<std::string>{"b=" + std::string("3\0", 2),
+                                                "a=" + std::string("\1\0\0\0", 4)}));
+    EXPECT_EQ(type, REG_DWORD);
     reg->CloseKey(key);
 }
 
@@ -229,7 +257,8 @@ TEST_P(RegistryContract, MachineHiveThatTheUserMayNotWriteIsReadOnly) {
 
 INSTANTIATE_TEST_SUITE_P(Stores, RegistryContract,
                          ::testing::Values(RegistryFactory{"Memory", MakeMemory},
-                                           RegistryFactory{"File", MakeFile}),
+                                           RegistryFactory{"File", MakeFile},
+                                           RegistryFactory{"Overlay", MakeOverlay}),
                          [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace

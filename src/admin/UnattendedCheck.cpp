@@ -1,0 +1,274 @@
+#include "admin/UnattendedCheck.h"
+
+#include <filesystem>
+#include <random>
+#include <system_error>
+
+#include "admin/DryRunShell.h"
+#include "admin/InputFile.h"
+#include "components/BuiltInComponents.h"
+#include "components/translator/RegisterTextTranslator.h"
+#include "environment/Translation.h"
+#include "environment/mLogError.h"
+#include "platform/ComponentCatalog.h"
+#include "platform/ErrorInfo.h"
+#include "platform/HeadlessToolkit.h"
+#include "platform/OverlayRegistry.h"
+#include "platform/Platform.h"
+#include "platform/SingleInstance.h"
+#include "settings/CRegSettings.h"
+#include "startup/SubMain.h"
+#include "startup/UnattendedConfig.h"
+#include "wizard/frmWizard.h"
+
+namespace zelwiz {
+namespace fs = std::filesystem;
+namespace {
+
+// The predicted start is the only copy of the program.
+class NoOtherCopy : public SingleInstance {
+  public:
+    bool PrevInstance() override { return false; }
+    bool ActivateWindow(const std::string&) override { return false; }
+};
+
+// Installs a platform for its life and puts the previous one back, with the log's writer.
+class PlatformScope {
+  public:
+    PlatformScope(const Platform& platform, LogLineWriter writer)
+        : previous_(InstallPlatform(platform)), writer_(SetLogLineWriter(std::move(writer))) {}
+    ~PlatformScope() {
+        gTextTranslator().Reset();
+        ClearErr();
+        SetLogLineWriter(std::move(writer_));
+        InstallPlatform(previous_);
+    }
+    PlatformScope(const PlatformScope&) = delete;
+    PlatformScope& operator=(const PlatformScope&) = delete;
+
+  private:
+    Platform previous_;
+    LogLineWriter writer_;
+};
+
+// A folder of its own holding the INI file to try, under the name the program looks for.
+class StandIn {
+  public:
+    StandIn(const std::string& iniFile, bool tapi21) {
+        std::random_device random;
+        do {
+            folder_ = fs::temp_directory_path() / ("zelwiz-admin-" + std::to_string(random()));
+        } while (!fs::create_directory(folder_));
+        fs::copy_file(iniFile, folder_ / (tapi21 ? kConfTapi21Ini : kConfDirectIni));
+    }
+    ~StandIn() {
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+    }
+    StandIn(const StandIn&) = delete;
+    StandIn& operator=(const StandIn&) = delete;
+    std::string Folder() const { return folder_.string(); }
+
+  private:
+    fs::path folder_;
+};
+
+bool SameNameNoCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+std::string RuleText(WizardRule rule) {
+    switch (rule) {
+        case WizardRule::Tapi21WithoutNumber:
+            return "confTapi21.ini gives no directory number (Edn in [PARLOVA])";
+        case WizardRule::BoardWithoutNumber:
+            return "the file names a VoIP board (voipname) but gives no directory number (Edn)";
+        case WizardRule::PbxWithoutNumber:
+            return "the file gives a PBX address (Hostname) but no directory number (Edn)";
+        case WizardRule::NoPbxAddress:
+            return "the file gives no PBX address (Hostname in [ADDRESS]), which confdirect.ini "
+                   "needs";
+    }
+    return {};
+}
+
+// The error field of the last log line, e.g. "Type mismatch - 13 (0xD)".
+std::string LastError(const std::vector<std::string>& log) {
+    for (auto line = log.rbegin(); line != log.rend(); ++line) {
+        std::vector<std::string> fields;
+        for (std::size_t start = 0;;) {
+            const std::size_t tab = line->find('\t', start);
+            fields.push_back(line->substr(start, tab - start));
+            if (tab == std::string::npos)
+                break;
+            start = tab + 1;
+        }
+        if (fields.size() >= 3 && fields[2] != "-")
+            return fields[2];
+    }
+    return "see the log";
+}
+
+std::string SavedReason(bool tapi21) {
+    return tapi21 ? "confTapi21.ini gives a directory number (Edn)"
+                  : "confdirect.ini gives a PBX address (Hostname) and a directory number (Edn)";
+}
+
+}  // namespace
+
+CheckReport CheckUnattended(Registry& registry, Shell& shell, const CheckRequest& request) {
+    CheckReport report;
+    std::string programFolder = request.programFolder;
+    std::unique_ptr<StandIn> standIn;
+    if (!request.iniFile.empty()) {
+        ReadIniText(request.iniFile);
+        const fs::path file = fs::absolute(request.iniFile);
+        programFolder = file.parent_path().string();
+        standIn = std::make_unique<StandIn>(
+            file.string(), SameNameNoCase(file.filename().string(), kConfTapi21Ini));
+    }
+
+    OverlayRegistry layer(registry);
+    DryRunShell dryShell(shell, programFolder, standIn ? standIn->Folder() : "");
+    HeadlessToolkit toolkit;
+    ComponentCatalog catalog;
+    RegisterBuiltInComponents(catalog);
+    RegisterTextTranslator(catalog);
+    NoOtherCopy instance;
+    PlatformScope scope(Platform{&layer, &dryShell, &toolkit, &catalog, &instance},
+                        [&](const std::string& path, const std::string& line) {
+                            report.logFile = dryShell.Shown(path);
+                            report.log.push_back(dryShell.Shown(line.substr(line.find('\t') + 1)));
+                        });
+
+    CRegSettings reg;
+    const bool configured = WizardCompletedBefore(reg);
+    bool tapi21 = false;
+    const std::string iniFile = UnattendedIniFile(&tapi21);
+    const bool iniPresent = dryShell.PathExists(iniFile);
+    if (!configured && iniPresent) {
+        report.file = standIn ? request.iniFile : iniFile;
+        if (!standIn)
+            ReadIniText(iniFile);
+        for (const IniKey& key : kUnattendedKeys) {
+            IniValue value{key.section, key.name, false, {}};
+            value.present = ReadUnattendedValue(iniFile, key, &value.value);
+            report.values.push_back(std::move(value));
+        }
+    }
+
+    frmWizard wizard;
+    bool ended = false;
+    StartupOutcome startup = StartupOutcome::Ended;
+    try {
+        startup = Main("", wizard);
+    } catch (const ProgramEnd&) {
+        ended = true;
+    }
+    for (const auto& box : toolkit.messageBoxes)
+        report.messages.push_back(box.prompt);
+    report.started = dryShell.started;
+
+    if (ended) {
+        report.outcome = CheckOutcome::Saved;
+        report.reason = SavedReason(tapi21);
+    } else if (startup == StartupOutcome::WizardShown && configured) {
+        report.outcome = CheckOutcome::WizardNeeded;
+        report.reason =
+            "this user completed the configuration before (\"IsWizConfigured\" is not 0 in "
+            "HKEY_CURRENT_USER\\Software\\Korvane\\7316\\Install), so the INI files are not read";
+    } else if (startup == StartupOutcome::WizardShown && !iniPresent) {
+        report.outcome = CheckOutcome::NoIniFile;
+        report.reason = "there is neither " + std::string(kConfDirectIni) + " nor " +
+                        kConfTapi21Ini + " in " + programFolder;
+    } else if (startup == StartupOutcome::WizardShown) {
+        report.outcome = CheckOutcome::WizardNeeded;
+        for (WizardRule rule : UnattendedDecision(wizard, tapi21))
+            report.reason += (report.reason.empty() ? "" : "; and ") + RuleText(rule);
+    } else if (!report.messages.empty()) {
+        report.outcome = CheckOutcome::RestartNotice;
+        report.reason = SavedReason(tapi21) +
+                        "; the provider's line object does not confirm that number as the "
+                        "preferred line, so the restart notice shows instead of the main "
+                        "application starting";
+    } else {
+        report.outcome = CheckOutcome::StoppedOnError;
+        report.reason =
+            "a run-time error ends the start: " + LastError(report.log) + " (the last log line)";
+    }
+
+    for (HKEY hive : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        for (RegChange& change : DiffKeys(hive, "", &layer.Before(hive), &layer.After(hive)))
+            report.changes.push_back(std::move(change));
+    }
+    return report;
+}
+
+nlohmann::json ToJson(const CheckReport& report) {
+    nlohmann::json values = nlohmann::json::array();
+    for (const IniValue& v : report.values) {
+        values.push_back({{"section", v.section},
+                          {"key", v.name},
+                          {"value", v.present ? nlohmann::json(v.value) : nullptr}});
+    }
+    nlohmann::json changes = nlohmann::json::array();
+    for (const RegChange& change : report.changes)
+        changes.push_back(ToJson(change));
+    return {{"file", report.file.empty() ? nlohmann::json(nullptr) : nlohmann::json(report.file)},
+            {"values", values},
+            {"wizard_needed", report.outcome == CheckOutcome::WizardNeeded ||
+                                  report.outcome == CheckOutcome::NoIniFile},
+            {"reason", report.reason},
+            {"log", report.log},
+            {"started", report.started},
+            {"messages", report.messages},
+            {"changes", changes}};
+}
+
+std::string ToText(const CheckReport& report) {
+    static const char* const kOutcomes[] = {
+        "saves without a window, then starts the main application",
+        "",
+        "the wizard opens: there is no INI file",
+        "the wizard opens",
+        "saves without a window, then shows the restart notice instead of starting the main "
+        "application",
+        "stops on an error: the configuration is not completed and no window opens",
+    };
+    std::string text;
+    text += "INI file:  " + (report.file.empty() ? std::string("none read") : report.file) + "\n";
+    for (const IniValue& v : report.values) {
+        text += "  [" + v.section + "] " + v.name +
+                (v.present ? " = \"" + v.value + "\"" : std::string(" is missing")) + "\n";
+    }
+    text += "Outcome:   " + std::string(kOutcomes[static_cast<int>(report.outcome)]) + " (exit " +
+            std::to_string(static_cast<int>(report.outcome)) + ")\n";
+    text += "Reason:    " + report.reason + "\n";
+    for (const std::string& message : report.messages)
+        text += "Message:   " + message + "\n";
+    for (const std::string& started : report.started)
+        text += "Starts:    " + started + "\n";
+    if (!report.log.empty()) {
+        text += "Log lines, added to " + report.logFile + ":\n";
+        for (std::string line : report.log) {
+            for (auto tab = line.find('\t'); tab != std::string::npos; tab = line.find('\t', tab))
+                line.replace(tab, 1, " | ");
+            text += "  " + line + "\n";
+        }
+    }
+    text += "Registry changes:\n";
+    for (HKEY hive : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        std::string lines;
+        for (const RegChange& change : report.changes) {
+            if (change.hive == hive)
+                lines += "    " + Describe(change) + "\n";
+        }
+        text += "  " + std::string(HiveName(hive)) + (lines.empty() ? ": none\n" : "\n" + lines);
+    }
+    return text;
+}
+
+}  // namespace zelwiz

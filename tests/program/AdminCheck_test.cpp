@@ -1,0 +1,178 @@
+// zelwiz-admin check against the real program: for each INI case of a rollout, what check
+// predicts (registry changes, log lines, programs started, outcome) is what a real first start
+// then does.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "platform/RegFile.h"
+#include "program/ProgramRun.h"
+
+namespace zelwiz::test {
+namespace {
+
+const char* const kMachine = R"(Windows Registry Editor Version 5.00
+
+[HKEY_LOCAL_MACHINE\Software\Korvane\7316\Install]
+"CCC"="ThirdCSTALAN"
+"7316Name"="Korvane Parlova"
+"7316ShortName"="Parlova"
+)";
+
+const char* const kFullFile =
+    "[ADDRESS]\r\nHostname= pbx-lyon \r\nvoipname=10.0.0.20\r\ncentralname=log1\r\n"
+    "[PARLOVA]\r\nProfil=pro\r\nEdn=7000\r\n";
+
+struct Case {
+    const char* name;
+    const char* machine;  // hive files as the installation left them; nullptr: none
+    const char* user;
+    std::vector<std::pair<std::string, std::string>> files;  // beside the program
+    int exitCode;                                            // check's
+};
+
+const Case kCases[] = {
+    {"FullFileSavesAndStartsTheMainApplication",
+     kMachine,
+     nullptr,
+     {{"confdirect.ini", kFullFile}},
+     0},
+    {"ConfiguredUserGetsTheWizard",
+     kMachine,
+     "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Korvane\\7316\\"
+     "Install]\n\"IsWizConfigured\"=\"-1\"\n\"SetPrlConf4-1\"=\"-1\"\n",
+     {{"confdirect.ini", kFullFile}},
+     3},
+    {"DirectFileWithoutHostnameGetsTheWizard",
+     kMachine,
+     nullptr,
+     {{"confdirect.ini", "[PARLOVA]\nEdn=2000\n"}, {"confTapi21.ini", "[PARLOVA]\nEdn=3000\n"}},
+     3},
+    {"Tapi21FileWithOperatorSaves",
+     kMachine,
+     nullptr,
+     {{"confTapi21.ini", "[PARLOVA]\nEdn=3000\nProfil=OPERATOR\n"}},
+     0},
+    {"RestoreToolRunsThenTheWizard",
+     nullptr,
+     "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Korvane\\7316\\"
+     "Install]\n\"IsWizConfigured\"=\"0\"\n",
+     {{"confTapi21.ini", "[PARLOVA]\nProfil=BASIC\n"}},
+     3},
+    {"StandardInstallationShowsTheRestartNotice",
+     nullptr,
+     nullptr,
+     {{"confdirect.ini", "[ADDRESS]\nHostname=pbx\n[PARLOVA]\nEdn=4000\n"}},
+     4},
+    {"ProfileThatIsNoNumberStopsTheStart",
+     kMachine,
+     nullptr,
+     {{"confdirect.ini", "[ADDRESS]\nHostname=pbx\n[PARLOVA]\nEdn=4000\nProfil=chief\n"}},
+     5},
+    {"NoFileGetsTheWizard", kMachine, nullptr, {}, 2},
+};
+
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
+
+RegNode Hive(const ProgramFolder& folder, HKEY hive) {
+    RegNode root;
+    RegFileError error;
+    EXPECT_TRUE(ParseRegFile(folder.HiveText(hive), hive, &root, &error)) << error.reason;
+    root.FindOrAdd("Software");  // every hive holds it, written to its file or not
+    return root;
+}
+
+// Carries out one predicted change on the trees the hive files held before the run.
+void Apply(const nlohmann::json& change, RegNode* machine, RegNode* user) {
+    RegNode* node = change["hive"] == "HKEY_LOCAL_MACHINE" ? machine : user;
+    std::vector<std::string> levels;
+    ASSERT_TRUE(SplitKeyPath(change["key"].get<std::string>(), &levels)) << change;
+    const std::string op = change["op"];
+    RegNode* parent = nullptr;
+    for (const std::string& level : levels) {
+        parent = node;
+        node = op == "create-key" && &level == &levels.back() ? &node->FindOrAdd(level)
+                                                              : node->Find(level);
+        ASSERT_NE(node, nullptr) << "a change to a key that does not exist: " << change;
+    }
+    if (op == "set") {
+        std::vector<std::uint8_t> data;
+        if (change["type"] == "REG_SZ") {
+            const std::string text = change["data"];
+            data.assign(text.begin(), text.end());
+            data.push_back(0);
+            node->SetValue(change["name"].get<std::string>(), REG_SZ, data);
+        } else {
+            ADD_FAILURE() << "the program writes texts only: " << change;
+        }
+    } else if (op == "delete-value") {
+        EXPECT_TRUE(node->RemoveValue(change["name"].get<std::string>())) << change;
+    } else if (op == "delete-key") {
+        ASSERT_TRUE(node->subkeys.empty()) << change;
+        parent->subkeys.erase(parent->subkeys.find(levels.back()));
+    }
+}
+
+// The log lines without their time stamp; a start without a display adds lines of its own about
+// the windows it could not show, which a desk with a screen does not write.
+std::vector<std::string> LogWithoutTime(const std::vector<std::string>& lines,
+                                        const nlohmann::json& messages) {
+    std::vector<std::string> out;
+    for (const std::string& line : lines) {
+        const std::string rest = line.substr(line.find('\t') + 1);
+        bool shownInstead = rest.find("display") != std::string::npos;
+        for (const auto& message : messages)
+            shownInstead =
+                shownInstead || rest.find(message.get<std::string>()) != std::string::npos;
+        if (!shownInstead)
+            out.push_back(rest);
+    }
+    return out;
+}
+
+class AdminCheck : public ::testing::TestWithParam<Case> {};
+
+TEST_P(AdminCheck, PredictsWhatTheFirstStartDoes) {
+    const Case& c = GetParam();
+    ProgramFolder folder;
+    if (c.machine != nullptr)
+        folder.SeedHive(HKEY_LOCAL_MACHINE, c.machine);
+    if (c.user != nullptr)
+        folder.SeedHive(HKEY_CURRENT_USER, c.user);
+    for (const auto& [name, text] : c.files)
+        folder.WriteProgramFile(name, text);
+    folder.InstallRecordingTool("zelphone.exe");
+    folder.InstallRecordingTool("restprlconf4_0.exe");
+    RegNode machine = Hive(folder, HKEY_LOCAL_MACHINE);
+    RegNode user = Hive(folder, HKEY_CURRENT_USER);
+
+    const RunResult check = folder.RunTool(
+        ZELWIZ_ADMIN_BINARY, {"check", "--json", "--program-folder", folder.ProgramDir()});
+    ASSERT_EQ(check.exitCode, c.exitCode) << check.out << check.err;
+    const nlohmann::json prediction = nlohmann::json::parse(check.out);
+    EXPECT_EQ(Hive(folder, HKEY_CURRENT_USER), user) << "check wrote to the registry";
+    EXPECT_EQ(Hive(folder, HKEY_LOCAL_MACHINE), machine) << "check wrote to the registry";
+    EXPECT_TRUE(folder.LogLines().empty()) << "check wrote to the error log";
+
+    folder.Run({});
+    for (const auto& change : prediction["changes"])
+        Apply(change, &machine, &user);
+    EXPECT_EQ(Hive(folder, HKEY_CURRENT_USER), user) << folder.HiveText(HKEY_CURRENT_USER);
+    EXPECT_EQ(Hive(folder, HKEY_LOCAL_MACHINE), machine) << folder.HiveText(HKEY_LOCAL_MACHINE);
+    EXPECT_EQ(LogWithoutTime(folder.LogLines(), prediction["messages"]),
+              prediction["log"].get<std::vector<std::string>>());
+    for (const char* tool : {"zelphone.exe", "restprlconf4_0.exe"}) {
+        size_t predicted = 0;
+        for (const auto& started : prediction["started"])
+            predicted += started.get<std::string>().find(tool) != std::string::npos;
+        EXPECT_EQ(folder.ToolRuns(tool, predicted).size(), predicted) << tool;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rollouts, AdminCheck, ::testing::ValuesIn(kCases),
+                         [](const auto& p) { return std::string(p.param.name); });
+
+}  // namespace
+}  // namespace zelwiz::test
