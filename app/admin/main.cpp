@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "admin/AdminCommands.h"
+#include "components/translator/RegisterTextTranslator.h"
 #include "platform/ComponentCatalog.h"
 #include "platform/HeadlessToolkit.h"
 #include "platform/Platform.h"
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     PosixShell shell;
     HeadlessToolkit toolkit;
     ComponentCatalog catalog;
+    RegisterTextTranslator(catalog);
     InstallPlatform(Platform{registry.get(), &shell, &toolkit, &catalog, nullptr});
     for (const std::string& problem : registry->Problems())
         std::cerr << "zelwiz-admin: " << problem << "\n";

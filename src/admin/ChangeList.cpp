@@ -163,6 +163,19 @@ std::string TypeName(DWORD type) {
     return "REG_TYPE_" + std::to_string(type);
 }
 
+std::string DataText(DWORD type, const std::vector<std::uint8_t>& data) {
+    if (type == REG_SZ)
+        return Quoted(Text(data));
+    if (type == REG_DWORD && data.size() == 4) {
+        char hex[16];
+        std::snprintf(hex, sizeof hex, "dword:%08x", Dword(data));
+        return hex;
+    }
+    char prefix[24];
+    std::snprintf(prefix, sizeof prefix, type == REG_BINARY ? "hex:" : "hex(%x):", type);
+    return prefix + HexBytes(data);
+}
+
 std::string Describe(const RegChange& change) {
     const std::string name = change.name.empty() ? "@" : Quoted(change.name);
     switch (change.op) {
@@ -175,18 +188,7 @@ std::string Describe(const RegChange& change) {
         case RegChange::Op::Set:
             break;
     }
-    std::string data;
-    if (change.type == REG_SZ) {
-        data = Quoted(Text(change.data));
-    } else if (change.type == REG_DWORD && change.data.size() == 4) {
-        char hex[16];
-        std::snprintf(hex, sizeof hex, "dword:%08x", Dword(change.data));
-        data = hex;
-    } else {
-        data = (change.type == REG_BINARY ? "hex:" : "hex(" + std::to_string(change.type) + "):") +
-               HexBytes(change.data);
-    }
-    return "set value     " + change.key + "  " + name + " = " + data;
+    return "set value     " + change.key + "  " + name + " = " + DataText(change.type, change.data);
 }
 
 nlohmann::json ToJson(const RegChange& change) {

@@ -3,15 +3,11 @@
 // and what is wrong, before anything is done with them.
 
 #include <cstddef>
-#include <stdexcept>
 #include <string>
 
-namespace zelwiz {
+#include "admin/AdminErrors.h"
 
-// Input the tool refuses; nothing has been written. The tool ends with exit code 2.
-struct BadInput : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
+namespace zelwiz {
 
 // An INI file of the unattended configuration is a few lines: anything larger is not one.
 inline constexpr std::size_t kMaxIniBytes = 64 * 1024;

@@ -1,11 +1,10 @@
 #include "admin/UnattendedCheck.h"
 
 #include <filesystem>
-#include <random>
-#include <system_error>
 
 #include "admin/DryRunShell.h"
 #include "admin/InputFile.h"
+#include "admin/ScratchFolder.h"
 #include "components/BuiltInComponents.h"
 #include "components/translator/RegisterTextTranslator.h"
 #include "environment/Translation.h"
@@ -49,28 +48,6 @@ class PlatformScope {
   private:
     Platform previous_;
     LogLineWriter writer_;
-};
-
-// A folder of its own holding the INI file to try, under the name the program looks for.
-class StandIn {
-  public:
-    StandIn(const std::string& iniFile, bool tapi21) {
-        std::random_device random;
-        do {
-            folder_ = fs::temp_directory_path() / ("zelwiz-admin-" + std::to_string(random()));
-        } while (!fs::create_directory(folder_));
-        fs::copy_file(iniFile, folder_ / (tapi21 ? kConfTapi21Ini : kConfDirectIni));
-    }
-    ~StandIn() {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
-    StandIn(const StandIn&) = delete;
-    StandIn& operator=(const StandIn&) = delete;
-    std::string Folder() const { return folder_.string(); }
-
-  private:
-    fs::path folder_;
 };
 
 bool SameNameNoCase(const std::string& a, const std::string& b) {
@@ -122,17 +99,20 @@ std::string SavedReason(bool tapi21) {
 CheckReport CheckUnattended(Registry& registry, Shell& shell, const CheckRequest& request) {
     CheckReport report;
     std::string programFolder = request.programFolder;
-    std::unique_ptr<StandIn> standIn;
+    // The file to try goes into a folder of its own under the name the program looks for.
+    std::unique_ptr<ScratchFolder> standIn;
     if (!request.iniFile.empty()) {
-        ReadIniText(request.iniFile);
+        const std::string text = ReadIniText(request.iniFile);
         const fs::path file = fs::absolute(request.iniFile);
         programFolder = file.parent_path().string();
-        standIn = std::make_unique<StandIn>(
-            file.string(), SameNameNoCase(file.filename().string(), kConfTapi21Ini));
+        standIn = std::make_unique<ScratchFolder>();
+        standIn->Write(SameNameNoCase(file.filename().string(), kConfTapi21Ini) ? kConfTapi21Ini
+                                                                                : kConfDirectIni,
+                       text);
     }
 
     OverlayRegistry layer(registry);
-    DryRunShell dryShell(shell, programFolder, standIn ? standIn->Folder() : "");
+    DryRunShell dryShell(shell, programFolder, standIn ? standIn->Path() : "");
     HeadlessToolkit toolkit;
     ComponentCatalog catalog;
     RegisterBuiltInComponents(catalog);

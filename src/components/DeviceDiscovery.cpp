@@ -35,8 +35,12 @@ std::int32_t CheckDiscoverySettings(const DeviceNetworkSettings& settings) {
 }
 
 std::int32_t DiscoverDevices(DeviceKind kind, const DeviceNetworkSettings& settings, int resends,
-                             std::vector<FoundDevice>* found) {
+                             std::vector<FoundDevice>* found, ProbeTrace* trace) {
     found->clear();
+    ProbeTrace unused;
+    if (trace == nullptr)
+        trace = &unused;
+    *trace = ProbeTrace{};
     const Deadline window = Deadline::After(settings.discoveryTimeout);
     in_addr target{};
     if (ResolveIpv4(settings.discoveryAddress, std::chrono::milliseconds(window.RemainingMs()),
@@ -45,6 +49,7 @@ std::int32_t DiscoverDevices(DeviceKind kind, const DeviceNetworkSettings& setti
     }
     sockaddr_in to = *ParseIpv4("0.0.0.0", settings.discoveryPort);
     to.sin_addr = target;
+    trace->sentTo = AddressText(to) + ":" + std::to_string(settings.discoveryPort);
     UniqueFd socket = OpenUdpSocket(*ParseIpv4("0.0.0.0"), /*broadcast=*/true);
     if (!socket)
         return kDiscoveryNetworkProblem;
@@ -56,12 +61,16 @@ std::int32_t DiscoverDevices(DeviceKind kind, const DeviceNetworkSettings& setti
     const auto span = settings.discoveryTimeout;
     int sent = 0;
     bool anySent = false;
+    std::chrono::steady_clock::time_point firstProbe;
     for (;;) {
         if (sent < sends) {
             const Deadline due(window.At() - span + span * sent / (sends + 1));
             if (due.Passed()) {
                 const auto status = SendDatagram(socket.get(), to, message, window);
+                if (status == NetStatus::Ok && !anySent)
+                    firstProbe = std::chrono::steady_clock::now();
                 anySent = anySent || status == NetStatus::Ok;
+                trace->probes += status == NetStatus::Ok;
                 ++sent;
                 if (sent == sends && !anySent)
                     return kDiscoveryNetworkProblem;
@@ -85,7 +94,9 @@ std::int32_t DiscoverDevices(DeviceKind kind, const DeviceNetworkSettings& setti
         if (!answer || answer->kind != kind || answer->nonce != probe.nonce)
             continue;
         FoundDevice device{answer->address == kSenderAddress ? AddressText(from) : answer->address,
-                           answer->port, answer->name};
+                           answer->port, answer->name,
+                           std::chrono::duration_cast<std::chrono::milliseconds>(
+                               std::chrono::steady_clock::now() - firstProbe)};
         const bool known = std::any_of(found->begin(), found->end(), [&](const FoundDevice& d) {
             return SameAddress(d.address, device.address);
         });

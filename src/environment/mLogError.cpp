@@ -59,8 +59,7 @@ void LogError(const std::string& Source, const Form* Frm, std::string& Msg, std:
             if (Msg.empty())
                 Msg = "-";
 
-            if (LogFilePath.empty())
-                LogFilePath = DataPath() + "/error_" + GetNetUserName() + ".log";
+            ErrorLogPath();
             const std::string line =
                 DateText + '\t' + where + '\t' + Msg + '\t' + error + '\t' + system;
             if (LineWriter) {
@@ -93,6 +92,12 @@ std::string ErrorText(std::int32_t code) {
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
         text.pop_back();
     return text;
+}
+
+std::string ErrorLogPath() {
+    if (LogFilePath.empty())
+        LogFilePath = DataPath() + "/error_" + GetNetUserName() + ".log";
+    return LogFilePath;
 }
 
 LogLineWriter SetLogLineWriter(LogLineWriter writer) {

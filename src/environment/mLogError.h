@@ -29,6 +29,9 @@ void LogError(const std::string& Source, const Form* Frm, std::string& Msg, std:
 void LogError(const std::string& Source, const Form* Frm = nullptr, std::string_view Msg = {},
               std::string_view DateText = {});
 
+// The log file of this run: <data folder>/error_<login user>.log, fixed by the first call.
+std::string ErrorLogPath();
+
 // The system's text for an error code without its trailing line break; "Unknown Error." when the
 // system has none.
 std::string ErrorText(std::int32_t code);

@@ -94,9 +94,15 @@ void OverlayRegistry::Reach(const Place& place) {
     }
 }
 
+void OverlayRegistry::StartEmpty(HKEY hive) {
+    empty_.insert(hive);
+    layer_->Hive(hive).FindOrAdd("Software");
+    before_[hive].FindOrAdd("Software");
+}
+
 void OverlayRegistry::CopyUp(HKEY hive, const std::vector<std::string>& path, RegNode& now,
                              RegNode& before) {
-    if (!copied_.insert(CopiedKey(hive, path)).second)
+    if (empty_.count(hive) != 0 || !copied_.insert(CopiedKey(hive, path)).second)
         return;
     HKEY key = 0;
     if (below_.OpenKey(hive, Joined(path), KEY_READ, &key) != ERROR_SUCCESS)

@@ -42,6 +42,10 @@ class OverlayRegistry : public Registry {
     // Nothing reaches the registry below: the changes stay in the layer.
     LONG FlushKey(HKEY key) override;
 
+    // Nothing of `hive` comes from below: the layer starts it as a new user's hive starts, with
+    // its "Software" key only. Called before the first call that reaches the hive.
+    void StartEmpty(HKEY hive);
+
     // The keys of `hive` reached so far, as the registry below held them and as they are now.
     const RegNode& Before(HKEY hive) { return before_[hive]; }
     const RegNode& After(HKEY hive);
@@ -69,6 +73,7 @@ class OverlayRegistry : public Registry {
     std::map<HKEY, RegNode> before_;
     std::set<std::string> copied_;  // hive and lower-case path of every key copied up
     std::map<HKEY, bool> writable_;
+    std::set<HKEY> empty_;
 };
 
 }  // namespace zelwiz
