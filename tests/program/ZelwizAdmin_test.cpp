@@ -1,8 +1,9 @@
-// zelwiz-admin check against the real program: for each INI case of a rollout, what check
-// predicts (registry changes, log lines, programs started, outcome) is what a real first start
-// then does.
+// zelwiz-admin against the real program. check: for each INI case of a rollout, what it predicts
+// (registry changes, log lines, programs started, outcome) is what a real first start then does.
+// export: the file it writes configures a new user as the desk it was read from.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <nlohmann/json.hpp>
 
 #include "platform/RegFile.h"
@@ -173,6 +174,59 @@ TEST_P(AdminCheck, PredictsWhatTheFirstStartDoes) {
 
 INSTANTIATE_TEST_SUITE_P(Rollouts, AdminCheck, ::testing::ValuesIn(kCases),
                          [](const auto& p) { return std::string(p.param.name); });
+
+// The product's keys of the user, with the profile as the program reads it (a number: the
+// wizard stores it with a blank before the digit, an INI file without).
+RegNode UserProductKeys(const ProgramFolder& folder) {
+    RegNode user = Hive(folder, HKEY_CURRENT_USER);
+    RegNode* product = user.Find("Software")->Find("Korvane");
+    if (product == nullptr)
+        return {};
+    if (RegNode* install = product->Find("7316")->Find("Install")) {
+        if (RegValueData* profile = install->FindValue("ProductProfil")) {
+            std::string text(profile->data.begin(), profile->data.end());
+            text.erase(0, text.find_first_not_of(' '));
+            profile->data.assign(text.begin(), text.end());
+        }
+    }
+    return *product;
+}
+
+TEST(AdminExport, FileConfiguresANewUserAsTheDeskItWasReadFrom) {
+    ProgramFolder desk;
+    desk.SeedHive(HKEY_LOCAL_MACHINE, kMachine);
+    desk.InstallRecordingTool("zelphone.exe");
+    desk.WriteProgramFile("confdirect.ini",
+                          "[PARLOVA]\nEdn=7100\nProfil=operator\n[ADDRESS]\nvoipname=board-3\n"
+                          "Hostname= pbx-nice \ncentralname=logs.example\n");
+    ASSERT_EQ(desk.Run({}).exitCode, 0);
+    // The wizard's own save leaves the profile with a blank before the digit.
+    std::string user = desk.HiveText(HKEY_CURRENT_USER);
+    user.replace(user.find("\"ProductProfil\"=\"2\""), 19, "\"ProductProfil\"=\" 2\"");
+    desk.SeedHive(HKEY_CURRENT_USER, user);
+
+    RunResult exported = desk.RunTool(ZELWIZ_ADMIN_BINARY, {"export"});
+    ASSERT_EQ(exported.exitCode, 0) << exported.err;
+    ProgramFolder next;
+    next.SeedHive(HKEY_LOCAL_MACHINE, kMachine);
+    next.WriteProgramFile("confdirect.ini", exported.out);
+    ASSERT_EQ(next.Run({}).exitCode, 0);
+    EXPECT_EQ(UserProductKeys(next), UserProductKeys(desk)) << exported.out;
+
+    // A setting no INI file carries: named, and nothing written without --force.
+    user.insert(user.find("\"EdnIP\""), "\"IPLANAutodetect\"=\"0\"\n");
+    desk.SeedHive(HKEY_CURRENT_USER, user);
+    const std::string file = desk.ProgramDir() + "/next.ini";
+    exported = desk.RunTool(ZELWIZ_ADMIN_BINARY, {"export", "--out", file});
+    EXPECT_EQ(exported.exitCode, 1);
+    EXPECT_NE(exported.err.find("\"IPLANAutodetect\" = \"0\": a new user gets none"),
+              std::string::npos)
+        << exported.err;
+    EXPECT_FALSE(std::filesystem::exists(file));
+    exported = desk.RunTool(ZELWIZ_ADMIN_BINARY, {"export", "--out", file, "--force"});
+    EXPECT_EQ(exported.exitCode, 0);
+    EXPECT_TRUE(std::filesystem::exists(file));
+}
 
 }  // namespace
 }  // namespace zelwiz::test
