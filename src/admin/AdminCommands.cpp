@@ -88,6 +88,11 @@ int RunAdminCommand(const std::vector<std::string>& args, Registry& registry, Sh
     bundleCommand->add_option("--program-folder", bundleFolder,
                               "the folder of zelwiz (default: this tool's)");
 
+    std::string restoreFile;
+    auto* restoreCommand = app.add_subcommand(
+        "restore", "Puts the product's keys back as a backup has them, whole or not at all.");
+    restoreCommand->add_option("FILE", restoreFile, "the .reg file to read")->required();
+
     try {
         std::vector<std::string> reversed(args.rbegin(), args.rend());
         app.parse(reversed);
@@ -134,6 +139,15 @@ int RunAdminCommand(const std::vector<std::string>& args, Registry& registry, Sh
             const DiscoveryReport report = RunDiscovery(registry);
             out << (json ? Dump(ToJson(report)) : ToText(report));
             return report.pbxs.found.empty() && report.boards.found.empty() ? kFailed : 0;
+        }
+        if (restoreCommand->parsed()) {
+            const std::vector<RegChange> changes = RestoreProductKeys(registry, restoreFile);
+            for (const RegChange& change : changes)
+                out << HiveName(change.hive) << ": " << Describe(change) << "\n";
+            out << (changes.empty() ? "Nothing to change: the keys are as the file has them.\n"
+                                    : "Restored " + std::to_string(changes.size()) +
+                                          " changes from " + restoreFile + ".\n");
+            return 0;
         }
         if (bundleCommand->parsed()) {
             const auto files =
