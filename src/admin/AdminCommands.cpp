@@ -72,12 +72,10 @@ int RunAdminCommand(const std::vector<std::string>& args, Registry& registry, Sh
         "The product's keys (Software\\Korvane in both hives) as a file regedit imports.");
     backupCommand->add_option("FILE", backupFile, "the .reg file to write")->required();
 
-    auto* discoverCommand = app.add_subcommand(
-        "discover",
-        "PBX and VoIP board discovery with this installation's settings: who answers, "
-        "how fast, and why nothing does.\nExit code 0 when a device answered, 1 when "
-        "none did.");
-    discoverCommand->add_flag("--json", json, "one JSON object instead of text");
+    std::string restoreFile;
+    auto* restoreCommand = app.add_subcommand(
+        "restore", "Puts the product's keys back as a backup has them, whole or not at all.");
+    restoreCommand->add_option("FILE", restoreFile, "the .reg file to read")->required();
 
     std::string bundleOut, bundleFolder;
     auto* bundleCommand = app.add_subcommand(
@@ -88,10 +86,12 @@ int RunAdminCommand(const std::vector<std::string>& args, Registry& registry, Sh
     bundleCommand->add_option("--program-folder", bundleFolder,
                               "the folder of zelwiz (default: this tool's)");
 
-    std::string restoreFile;
-    auto* restoreCommand = app.add_subcommand(
-        "restore", "Puts the product's keys back as a backup has them, whole or not at all.");
-    restoreCommand->add_option("FILE", restoreFile, "the .reg file to read")->required();
+    auto* discoverCommand = app.add_subcommand(
+        "discover",
+        "PBX and VoIP board discovery with this installation's settings: who answers, "
+        "how fast, and why nothing does.\nExit code 0 when a device answered, 1 when "
+        "none did.");
+    discoverCommand->add_flag("--json", json, "one JSON object instead of text");
 
     try {
         std::vector<std::string> reversed(args.rbegin(), args.rend());
