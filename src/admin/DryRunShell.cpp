@@ -21,16 +21,21 @@ std::string DryRunShell::Shown(std::string text) const {
 }
 
 bool DryRunShell::PathExists(const std::string& path) {
-    return real_.PathExists(path) || real_.PathExists(Shown(path));
+    return made_.count(path) != 0 || real_.PathExists(path) || real_.PathExists(Shown(path));
 }
 
-std::string DryRunShell::AppDataFolder(bool /*create*/) {
-    return real_.AppDataFolder(false);
+std::string DryRunShell::AppDataFolder(bool create) {
+    const std::string folder = real_.AppDataFolder(false);
+    if (create && !folder.empty())
+        CreateFolder(folder, false);
+    return folder;
 }
 
 std::int32_t DryRunShell::CreateFolder(const std::string& path, bool /*everyoneFullAccess*/) {
-    if (!PathExists(path))
+    if (!PathExists(path)) {
         folders.push_back(Shown(path));
+        made_.insert(path);
+    }
     return 0;
 }
 

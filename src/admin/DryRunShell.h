@@ -3,11 +3,13 @@
 // only reads (folders, the user, which files exist, error texts) and records, instead of doing
 // them, what would change the machine: folders created and programs started. A program that is
 // there "starts" and ends at once with exit code 0; one that is not fails as the real start would.
+// A folder it "makes" exists for the rest of the run.
 //
 // The predicted run may look for its files in a stand-in folder (holding the INI file to try
 // under the name the program looks for): every other path in it is answered from the folder the
 // program really is in, and Shown() gives a path as the real program would see it.
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -30,7 +32,7 @@ class DryRunShell : public Shell {
     bool WaitForProcess(ProcessHandle) override { return true; }
     bool GetExitCode(ProcessHandle process, std::uint32_t* code) override;
     void CloseProcess(ProcessHandle) override {}
-    void DebugOutput(const std::string& text) override { debugOutput.push_back(text); }
+    void DebugOutput(const std::string&) override {}
     std::string SystemErrorText(std::int32_t code) override { return real_.SystemErrorText(code); }
 
     // The text with the stand-in folder replaced by the program's real folder.
@@ -38,12 +40,12 @@ class DryRunShell : public Shell {
 
     std::vector<std::string> started;  // command lines, in order
     std::vector<std::string> folders;  // folders that would be created
-    std::vector<std::string> debugOutput;
 
   private:
     Shell& real_;
     std::string programFolder_;
     std::string standIn_;
+    std::set<std::string> made_;  // folders the run has made, as far as it can tell
 };
 
 }  // namespace zelwiz

@@ -14,6 +14,7 @@
 #include "platform/HeadlessToolkit.h"
 #include "platform/OverlayRegistry.h"
 #include "platform/Platform.h"
+#include "platform/RegistryTree.h"
 #include "platform/SingleInstance.h"
 #include "settings/CRegSettings.h"
 #include "startup/SubMain.h"
@@ -49,13 +50,6 @@ class PlatformScope {
     Platform previous_;
     LogLineWriter writer_;
 };
-
-bool SameNameNoCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 std::string RuleText(WizardRule rule) {
     switch (rule) {
@@ -106,9 +100,9 @@ CheckReport CheckUnattended(Registry& registry, Shell& shell, const CheckRequest
         const fs::path file = fs::absolute(request.iniFile);
         programFolder = file.parent_path().string();
         standIn = std::make_unique<ScratchFolder>();
-        standIn->Write(SameNameNoCase(file.filename().string(), kConfTapi21Ini) ? kConfTapi21Ini
-                                                                                : kConfDirectIni,
-                       text);
+        standIn->Write(
+            NameEquals(file.filename().string(), kConfTapi21Ini) ? kConfTapi21Ini : kConfDirectIni,
+            text);
     }
 
     OverlayRegistry layer(registry);
@@ -151,6 +145,7 @@ CheckReport CheckUnattended(Registry& registry, Shell& shell, const CheckRequest
     for (const auto& box : toolkit.messageBoxes)
         report.messages.push_back(box.prompt);
     report.started = dryShell.started;
+    report.folders = dryShell.folders;
 
     if (ended) {
         report.outcome = CheckOutcome::Saved;
@@ -204,6 +199,7 @@ nlohmann::json ToJson(const CheckReport& report) {
             {"reason", report.reason},
             {"log", report.log},
             {"started", report.started},
+            {"folders", report.folders},
             {"messages", report.messages},
             {"changes", changes}};
 }
@@ -231,6 +227,8 @@ std::string ToText(const CheckReport& report) {
         text += "Message:   " + message + "\n";
     for (const std::string& started : report.started)
         text += "Starts:    " + started + "\n";
+    for (const std::string& folder : report.folders)
+        text += "Makes:     " + folder + "\n";
     if (!report.log.empty()) {
         text += "Log lines, added to " + report.logFile + ":\n";
         for (std::string line : report.log) {

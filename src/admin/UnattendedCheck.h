@@ -41,6 +41,7 @@ struct CheckReport {
     std::string reason;                 // which rule of the decision says so, in plain words
     std::vector<std::string> messages;  // message boxes shown
     std::vector<std::string> started;   // command lines of the programs started
+    std::vector<std::string> folders;   // folders made
     std::vector<RegChange> changes;     // hive by hive
 };
 
@@ -53,7 +54,8 @@ struct CheckRequest {
 // BadInput when the INI file the start would read is not a readable UTF-8 text file.
 CheckReport CheckUnattended(Registry& registry, Shell& shell, const CheckRequest& request);
 
-// {"file", "values", "wizard_needed", "reason", "log", "started", "messages", "changes"}
+// {"file", "values", "wizard_needed", "reason", "log", "started", "folders", "messages",
+//  "changes"}
 nlohmann::json ToJson(const CheckReport& report);
 std::string ToText(const CheckReport& report);
 

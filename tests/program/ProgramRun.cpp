@@ -78,6 +78,10 @@ void ProgramFolder::SeedHive(HKEY hive, const std::string& regText) {
                                         fs::perms::others_write);
 }
 
+void ProgramFolder::RemoveDataFolder() {
+    fs::remove_all(root_.path() / "data");
+}
+
 void ProgramFolder::ProtectMachineHive() {
     if (!fs::exists(HivePath(HKEY_LOCAL_MACHINE))) {
         SeedHive(HKEY_LOCAL_MACHINE, "Windows Registry Editor Version 5.00\n");

@@ -40,6 +40,8 @@ class ProgramFolder {
 
     // The hive files, as an installation leaves them.
     void SeedHive(HKEY hive, const std::string& regText);
+    // A user whose data folder ($XDG_DATA_HOME) does not exist yet.
+    void RemoveDataFolder();
     // Makes the machine hive one the user of the next runs may not write.
     void ProtectMachineHive();
 

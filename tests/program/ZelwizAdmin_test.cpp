@@ -30,6 +30,7 @@ struct Case {
     const char* user;
     std::vector<std::pair<std::string, std::string>> files;  // beside the program
     int exitCode;                                            // check's
+    bool newDataFolder = false;  // the user's data folder is made by this start
 };
 
 const Case kCases[] = {
@@ -71,6 +72,12 @@ const Case kCases[] = {
      {{"confdirect.ini", "[ADDRESS]\nHostname=pbx\n[PARLOVA]\nEdn=4000\nProfil=chief\n"}},
      5},
     {"NoFileGetsTheWizard", kMachine, nullptr, {}, 2},
+    {"NewUserWithoutADataFolder",
+     kMachine,
+     nullptr,
+     {{"confdirect.ini", "[ADDRESS]\nHostname=pbx\n[PARLOVA]\nEdn=4000\n"}},
+     0,
+     true},
 };
 
 void PrintTo(const Case& c, std::ostream* os) {
@@ -146,6 +153,8 @@ TEST_P(AdminCheck, PredictsWhatTheFirstStartDoes) {
         folder.WriteProgramFile(name, text);
     folder.InstallRecordingTool("zelphone.exe");
     folder.InstallRecordingTool("restprlconf4_0.exe");
+    if (c.newDataFolder)
+        folder.RemoveDataFolder();
     RegNode machine = Hive(folder, HKEY_LOCAL_MACHINE);
     RegNode user = Hive(folder, HKEY_CURRENT_USER);
 
