@@ -1,5 +1,6 @@
 // The registry file store: point reads against SQLite holding the same data (the anchor), durable
-// writes with the fsync calls they cost, and loading a hive file of 1 MB.
+// writes with the fsync calls they cost, a save's batch of changes committed once against the same
+// batch committed change by change, and loading a hive file of 1 MB.
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
@@ -235,14 +236,20 @@ void BM_PointRead_Sqlite(benchmark::State& state) {
 }
 BENCHMARK(BM_PointRead_Sqlite);
 
-// One value set and made durable, in a hive of state.range(0) keys.
-void BM_DurableWrite_FileRegistry(benchmark::State& state) {
-    Data& data = Shared();
-    std::filesystem::path folder = data.folder / ("write" + std::to_string(state.range(0)));
+// A folder of its own holding a hive of `keys` keys.
+std::string HiveOf(const std::string& name, int keys) {
+    std::filesystem::path folder = Shared().folder / name;
     std::filesystem::create_directory(folder);
     std::string hive = folder / "HKEY_CURRENT_USER.reg";
-    Save(hive, Serialized(MakeHive(static_cast<int>(state.range(0)))));
-    FileRegistry reg(folder / "none.reg", hive);
+    Save(hive, Serialized(MakeHive(keys)));
+    return hive;
+}
+
+// One value set and made durable, in a hive of state.range(0) keys.
+void BM_DurableWrite_FileRegistry(benchmark::State& state) {
+    const std::string hive =
+        HiveOf("write" + std::to_string(state.range(0)), static_cast<int>(state.range(0)));
+    FileRegistry reg(hive + ".none", hive);
     HKEY key = 0;
     if (reg.OpenKey(HKEY_CURRENT_USER, kBase + "\\Group0\\Line10000", KEY_ALL_ACCESS, &key) !=
         ERROR_SUCCESS) {
@@ -251,7 +258,8 @@ void BM_DurableWrite_FileRegistry(benchmark::State& state) {
     std::uint64_t syncs = reg.SyncCount();
     int i = 0;
     for (auto _ : state) {
-        if (reg.SetString(key, "Number", (++i % 2) ? "12345" : "54321") != ERROR_SUCCESS) {
+        if (reg.SetString(key, "Number", (++i % 2) ? "12345" : "54321") != ERROR_SUCCESS ||
+            reg.FlushKey(HKEY_CURRENT_USER) != ERROR_SUCCESS) {
             state.SkipWithError("write failed");
             break;
         }
@@ -261,6 +269,70 @@ void BM_DurableWrite_FileRegistry(benchmark::State& state) {
         static_cast<double>(reg.SyncCount() - syncs), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_DurableWrite_FileRegistry)->Arg(50)->Arg(kHiveKeys)->Unit(benchmark::kMillisecond);
+
+// What a save changes, in a hive of state.range(0) keys: 20 values set, two of them in keys it
+// creates, and 2 keys deleted (those the previous batch created). Committed once at its end, as
+// the program commits a save, or after every change, as each change was made durable before.
+void SaveBatch(benchmark::State& state, bool commitEach) {
+    const std::string hive =
+        HiveOf(std::string(commitEach ? "each" : "once") + std::to_string(state.range(0)),
+               static_cast<int>(state.range(0)));
+    FileRegistry reg(hive + ".none", hive);
+    auto ok = [&](LONG status) {
+        return status == ERROR_SUCCESS &&
+               (!commitEach || reg.FlushKey(HKEY_CURRENT_USER) == ERROR_SUCCESS);
+    };
+    auto created = [](int batch, char which) {
+        return kBase + "\\Batch" + std::to_string(batch % 2) + which;
+    };
+    for (char which : {'a', 'b'}) {
+        HKEY key = 0;
+        reg.CreateKey(HKEY_CURRENT_USER, created(1, which), KEY_ALL_ACCESS, &key);
+        reg.CloseKey(key);
+    }
+    reg.FlushKey(HKEY_CURRENT_USER);
+    const std::uint64_t syncs = reg.SyncCount();
+    int batch = 0;
+    for (auto _ : state) {
+        bool done = true;
+        const std::string text = std::to_string(10000 + batch);
+        for (int i = 0; i < 18 && done; ++i) {
+            HKEY key = 0;
+            done =
+                reg.OpenKey(HKEY_CURRENT_USER, kBase + "\\Group0\\Line" + std::to_string(10000 + i),
+                            KEY_SET_VALUE, &key) == ERROR_SUCCESS &&
+                ok(reg.SetString(key, "Number", text));
+            reg.CloseKey(key);
+        }
+        for (char which : {'a', 'b'}) {
+            HKEY key = 0;
+            done =
+                done &&
+                ok(reg.CreateKey(HKEY_CURRENT_USER, created(batch, which), KEY_ALL_ACCESS, &key)) &&
+                ok(reg.SetString(key, "Number", text));
+            reg.CloseKey(key);
+            done = done && ok(reg.DeleteKey(HKEY_CURRENT_USER, created(batch + 1, which)));
+        }
+        if (!done || (!commitEach && reg.FlushKey(HKEY_CURRENT_USER) != ERROR_SUCCESS)) {
+            state.SkipWithError("the batch failed");
+            break;
+        }
+        ++batch;
+    }
+    state.counters["fsync_per_batch"] = benchmark::Counter(
+        static_cast<double>(reg.SyncCount() - syncs), benchmark::Counter::kAvgIterations);
+}
+void BM_SaveBatch_CommittedOnce(benchmark::State& state) {
+    SaveBatch(state, false);
+}
+void BM_SaveBatch_CommittedWriteByWrite(benchmark::State& state) {
+    SaveBatch(state, true);
+}
+BENCHMARK(BM_SaveBatch_CommittedOnce)->Arg(50)->Arg(kHiveKeys)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveBatch_CommittedWriteByWrite)
+    ->Arg(50)
+    ->Arg(kHiveKeys)
+    ->Unit(benchmark::kMillisecond);
 
 // For comparison: the same write in SQLite, committed with its default durability.
 void BM_DurableWrite_Sqlite(benchmark::State& state) {

@@ -1,6 +1,6 @@
 // The floor of an unattended configuration: a program that starts, writes the values of a .reg
-// file into the hive files that ZELWIZ_REGISTRY names, one durable write per value as the wizard
-// makes them, and exits. bench/unattended.sh measures zelwiz against it.
+// file into the hive files that ZELWIZ_REGISTRY names, commits them once as the wizard commits a
+// save, and exits. bench/unattended.sh measures zelwiz against it.
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -45,5 +45,5 @@ int main(int argc, char** argv) {
     }
     auto registry = FileRegistry::FromEnvironment();
     WriteTree(*registry, HKEY_CURRENT_USER, root, "");
-    return 0;
+    return registry->FlushKey(HKEY_CURRENT_USER) == ERROR_SUCCESS ? 0 : 1;
 }

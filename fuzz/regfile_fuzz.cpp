@@ -1,4 +1,5 @@
-// Reads arbitrary bytes as a .reg file; whatever reads must write and read back to the same tree.
+// Reads arbitrary bytes as a .reg file in any form regedit writes; whatever reads must write (in
+// UTF-8) and read back to the same tree.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -15,10 +16,10 @@ namespace {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace zelwiz;
-    std::string_view text(reinterpret_cast<const char*>(data), size);
+    std::string_view bytes(reinterpret_cast<const char*>(data), size);
     RegNode tree;
     RegFileError error;
-    if (!ParseRegFile(text, HKEY_CURRENT_USER, &tree, &error)) {
+    if (!ReadRegFile(bytes, HKEY_CURRENT_USER, &tree, &error)) {
         if (error.line < 1 || error.reason.empty())
             Fail("a parse error without line or reason");
         return 0;

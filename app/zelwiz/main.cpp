@@ -2,6 +2,7 @@
 // the toolkit that opens a display only when a window is shown, the built-in components) and
 // runs the start-up; the program then lives as long as the wizard window is open.
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,9 @@
 #include "platform/posix/FileRegistry.h"
 #include "platform/posix/PosixShell.h"
 #include "platform/posix/PosixSingleInstance.h"
+#include "settings/mLibApi32.h"
 #include "startup/CommandLineArgs.h"
+#include "startup/CommitPoints.h"
 #include "startup/SubMain.h"
 #include "ui_qt/OnDemandToolkit.h"
 #include "wizard/frmWizard.h"
@@ -43,7 +46,10 @@ int main(int argc, char** argv) {
     RegisterTextTranslator(catalog);
     std::unique_ptr<PosixSingleInstance> instance = PosixSingleInstance::ForThisSession();
     qt::OnDemandToolkit toolkit(Report);
-    InstallPlatform(Platform{registry.get(), &shell, &toolkit, &catalog, instance.get()});
+    CommittingShell committingShell(shell);
+    CommittingToolkit committingToolkit(toolkit);
+    InstallPlatform(
+        Platform{registry.get(), &committingShell, &committingToolkit, &catalog, instance.get()});
 
     for (const std::string& problem : registry->Problems())
         Report(problem);
@@ -64,6 +70,9 @@ int main(int argc, char** argv) {
     } catch (const ProgramEnd& end) {
         exitCode = end.exitCode;
     }
+    CommitRegistry();
+    if (std::getenv("ZELWIZ_DEBUG") != nullptr)
+        shell.DebugOutput("registry: " + std::to_string(registry->SyncCount()) + " fsync calls");
     std::fflush(stderr);
     return exitCode;
 }

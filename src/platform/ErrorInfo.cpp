@@ -21,6 +21,10 @@ void SetLastDllError(std::int32_t code) {
     gLastDllError = code;
 }
 
+std::int32_t LastDllError() {
+    return gLastDllError;
+}
+
 std::string DefaultDescription(std::int32_t number) {
     switch (number) {
         case 3:
@@ -60,10 +64,11 @@ std::string DefaultDescription(std::int32_t number) {
     }
 }
 
-void End(int exitCode) { throw ProgramEnd{exitCode}; }
+void End(int exitCode) {
+    throw ProgramEnd{exitCode};
+}
 
-void Raise(std::int32_t number, std::string source, std::string description,
-           std::int32_t line) {
+void Raise(std::int32_t number, std::string source, std::string description, std::int32_t line) {
     ErrorRecord r;
     r.Number = number;
     r.Description = description.empty() ? DefaultDescription(number) : std::move(description);

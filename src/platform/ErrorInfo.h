@@ -41,6 +41,7 @@ ErrorRecord& Err();
 void ClearErr();
 // Records the system error code of a failed platform call, as the classic LastDllError did.
 void SetLastDllError(std::int32_t code);
+std::int32_t LastDllError();
 
 // The classic description of a number ("Type mismatch" for 13), or "Application-defined or
 // object-defined error" for a number the runtime does not know.

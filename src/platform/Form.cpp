@@ -6,7 +6,10 @@
 namespace zelwiz {
 
 Form::Form(std::string name) : name_(std::move(name)) {}
-Form::~Form() = default;
+Form::~Form() {
+    if (shown_)
+        --shownForms_;
+}
 
 void Form::SetCaption(std::string caption) {
     if (caption_ == caption)
@@ -39,14 +42,18 @@ void Form::Unload() {
     loaded_ = false;
     const bool wasShown = shown_;
     shown_ = false;
-    if (wasShown)
+    if (wasShown) {
+        --shownForms_;
         TheToolkit().FormUnloaded(*this);
+    }
 }
 
 void Form::Show(bool modal) {
     Load();
     if (!loaded_)
         return;  // Form_Load unloaded it again
+    if (!shown_)
+        ++shownForms_;
     shown_ = true;
     TheToolkit().ShowForm(*this, modal);
 }

@@ -40,6 +40,8 @@ class Form {
     // Loads when needed and shows the form; a modal show returns when the form has unloaded.
     void Show(bool modal = false);
     bool IsShown() const { return shown_; }
+    // Whether any form of the program is shown.
+    static bool AnyShown() { return shownForms_ > 0; }
 
     // A key pressed while the form is active; the front end calls it first when KeyPreview is set.
     void KeyDown(int& keyCode, int shift) { Form_KeyDown(keyCode, shift); }
@@ -89,6 +91,7 @@ class Form {
     bool loaded_ = false;
     bool shown_ = false;
     std::vector<std::unique_ptr<Control>> controls_;
+    static inline int shownForms_ = 0;
 };
 
 template <class T>

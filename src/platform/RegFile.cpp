@@ -1,5 +1,6 @@
 #include "platform/RegFile.h"
 
+#include <algorithm>
 #include <memory>
 #include <unordered_map>
 #include <utility>
@@ -9,7 +10,9 @@ namespace zelwiz {
 namespace {
 
 constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
+constexpr std::string_view kOldHeader = "REGEDIT4";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16ByteOrderMark = "\xFF\xFE";
 constexpr std::size_t kHexLineWidth = 80;  // as regedit wraps its hex lists
 
 bool IsBlank(char c) {
@@ -105,6 +108,80 @@ bool IsValidUtf8(std::string_view s) {
     return true;
 }
 
+void AppendUtf8(std::string* out, std::uint32_t cp) {
+    if (cp < 0x80) {
+        out->push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+        out->push_back(static_cast<char>(0xC0 | (cp >> 6)));
+        out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+        out->push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out->push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        out->push_back(static_cast<char>(0xF0 | (cp >> 18)));
+        out->push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+        out->push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+}
+
+// Windows-1252 from 0x80 to 0x9F; above, the byte is the code point. The five bytes the code page
+// leaves undefined become the C1 controls of the same number, as Windows converts them.
+constexpr std::uint16_t kWindows1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+std::string FromWindows1252(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (char c : bytes) {
+        auto byte = static_cast<unsigned char>(c);
+        AppendUtf8(&out, byte >= 0x80 && byte < 0xA0 ? kWindows1252High[byte - 0x80] : byte);
+    }
+    return out;
+}
+
+// UTF-16LE to UTF-8; false at a lone surrogate or an odd last byte, `*out` holding the text before.
+bool FromUtf16Le(std::string_view bytes, std::string* out) {
+    out->clear();
+    out->reserve(bytes.size() / 2);
+    auto unit = [&](std::size_t i) {
+        return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i]) |
+                                          (static_cast<unsigned char>(bytes[i + 1]) << 8));
+    };
+    std::size_t i = 0;
+    for (; i + 1 < bytes.size(); i += 2) {
+        std::uint32_t cp = unit(i);
+        if (cp >= 0xDC00 && cp <= 0xDFFF)
+            return false;
+        if (cp >= 0xD800 && cp <= 0xDBFF) {
+            if (i + 3 >= bytes.size())
+                return false;
+            std::uint32_t low = unit(i + 2);
+            if (low < 0xDC00 || low > 0xDFFF)
+                return false;
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+            i += 2;
+        }
+        AppendUtf8(out, cp);
+    }
+    return i == bytes.size();
+}
+
+// The data of a text value (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) in a file of `encoding`, as UTF-8.
+std::vector<std::uint8_t> TextDataToUtf8(std::vector<std::uint8_t> data, RegFileEncoding encoding) {
+    std::string_view bytes(reinterpret_cast<const char*>(data.data()), data.size());
+    std::string text;
+    if (encoding == RegFileEncoding::Windows1252) {
+        text = FromWindows1252(bytes);
+    } else if (encoding != RegFileEncoding::Utf16Le || !FromUtf16Le(bytes, &text)) {
+        return data;
+    }
+    return {text.begin(), text.end()};
+}
+
 // Why a key or value name cannot stand in a .reg file, or nullptr when it can.
 const char* NameProblem(std::string_view name) {
     for (char c : name) {
@@ -165,8 +242,9 @@ class ValueWriter {
 
 class Parser {
   public:
-    Parser(std::string_view text, HKEY hive, RegNode* root, RegFileError* error)
-        : text_(text), hive_(HiveName(hive)), root_(root), error_(error) {}
+    Parser(std::string_view text, HKEY hive, RegNode* root, RegFileError* error,
+           RegFileEncoding encoding)
+        : text_(text), hive_(HiveName(hive)), root_(root), error_(error), encoding_(encoding) {}
 
     bool Run() {
         if (text_.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
@@ -178,8 +256,10 @@ class Parser {
             return Fail("not a hive this store keeps");
         std::string_view line;
         NextLine(&line);
-        if (line != kHeader)
-            return Fail("expected the line " + std::string(kHeader));
+        if (line != kHeader && line != kOldHeader) {
+            return Fail("expected the line " + std::string(kHeader) + " or " +
+                        std::string(kOldHeader));
+        }
         while (NextLine(&line)) {
             if (line.empty() || line.front() == ';')
                 continue;
@@ -346,6 +426,8 @@ class Parser {
             }
             if (!HexBytes(line, &data))
                 return false;
+            if (type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ)
+                data = TextDataToUtf8(std::move(data), encoding_);
         } else {
             return Fail("expected \"text\", dword: or hex: after =");
         }
@@ -388,6 +470,7 @@ class Parser {
     const char* hive_;
     RegNode* root_;
     RegFileError* error_;
+    RegFileEncoding encoding_;
     std::size_t pos_ = 0;
     int line_ = 0;
     RegNode* current_ = nullptr;
@@ -507,9 +590,53 @@ class Writer {
 
 }  // namespace
 
-bool ParseRegFile(std::string_view text, HKEY hive, RegNode* root, RegFileError* error) {
+bool DecodeRegFile(std::string_view bytes, std::string* text, RegFileEncoding* encoding,
+                   RegFileError* error) {
+    if (bytes.substr(0, kUtf16ByteOrderMark.size()) == kUtf16ByteOrderMark) {
+        *encoding = RegFileEncoding::Utf16Le;
+        if (FromUtf16Le(bytes.substr(kUtf16ByteOrderMark.size()), text))
+            return true;
+        error->line = 1 + static_cast<int>(std::count(text->begin(), text->end(), '\n'));
+        error->reason = "text is not valid UTF-16LE";
+        text->clear();
+        return false;
+    }
+    if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+        *encoding = RegFileEncoding::Utf8;
+        text->assign(bytes.substr(kByteOrderMark.size()));
+        return true;
+    }
+    std::string_view first = bytes.substr(0, bytes.find('\n'));
+    if (!first.empty() && first.back() == '\r')
+        first.remove_suffix(1);
+    if (TrimBlanks(first) == kOldHeader) {
+        *encoding = RegFileEncoding::Windows1252;
+        *text = FromWindows1252(bytes);
+        return true;
+    }
+    *encoding = RegFileEncoding::Utf8;
+    text->assign(bytes);
+    return true;
+}
+
+bool ReadRegFile(std::string_view bytes, HKEY hive, RegNode* root, RegFileError* error) {
+    std::string text;
+    RegFileEncoding encoding = RegFileEncoding::Utf8;
+    if (!DecodeRegFile(bytes, &text, &encoding, error)) {
+        *root = RegNode{};
+        return false;
+    }
+    return ParseRegFile(text, hive, root, error, encoding);
+}
+
+bool RegFileCanName(std::string_view name) {
+    return NameProblem(name) == nullptr;
+}
+
+bool ParseRegFile(std::string_view text, HKEY hive, RegNode* root, RegFileError* error,
+                  RegFileEncoding encoding) {
     RegNode parsed;
-    Parser parser(text, hive, &parsed, error);
+    Parser parser(text, hive, &parsed, error, encoding);
     bool ok = parser.Run();
     *root = ok ? std::move(parsed) : RegNode{};
     return ok;

@@ -171,13 +171,28 @@ TEST(RegFile, ParseErrorsNameTheLineAndTheReason) {
         EXPECT_TRUE(root == RegNode{}) << "a failed parse leaves an empty hive";
     }
 
-    for (std::string_view headless : {"REGEDIT4\n", "\nWindows Registry Editor Version 5.00\n",
+    for (std::string_view headless : {"REGEDIT5\n", "\nWindows Registry Editor Version 5.00\n",
                                       "[HKEY_CURRENT_USER\\A]\n\"a\"=\"b\"\n"}) {
         RegNode root;
         RegFileError error;
         EXPECT_FALSE(ParseRegFile(headless, HKEY_CURRENT_USER, &root, &error));
         EXPECT_EQ(error.line, 1);
-        EXPECT_EQ(error.reason, "expected the line Windows Registry Editor Version 5.00");
+        EXPECT_EQ(error.reason,
+                  "expected the line Windows Registry Editor Version 5.00 or REGEDIT4");
+    }
+
+    // Broken UTF-16: a lone surrogate on the third line, a last byte without its pair.
+    for (std::string_view broken : {std::string_view("\xFF\xFE"
+                                                     "R\0\n\0\n\0\x00\xD8x\0",
+                                                     12),
+                                    std::string_view("\xFF\xFE"
+                                                     "R\0\n\0\n\0x",
+                                                     9)}) {
+        RegNode root;
+        RegFileError error;
+        EXPECT_FALSE(ReadRegFile(broken, HKEY_CURRENT_USER, &root, &error));
+        EXPECT_EQ(error.line, 3);
+        EXPECT_EQ(error.reason, "text is not valid UTF-16LE");
     }
 
     std::string tooLong = std::string(h) + "[HKEY_CURRENT_USER\\" + std::string(256, 'k') + "]\n";

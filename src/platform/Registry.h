@@ -87,7 +87,13 @@ class Registry {
     virtual LONG DeleteKey(HKEY key, std::string_view subKey) = 0;
     virtual LONG CloseKey(HKEY key) = 0;
     // RegFlushKey: the changes made so far to the key's hive reach the disk in one durable commit.
+    // A platform whose status codes are not the system's own records the system's reason for a
+    // failure with SetLastDllError.
     virtual LONG FlushKey(HKEY key) = 0;
+
+    // Where the hive is kept, to name it in messages (this build: its file); empty when the
+    // platform does not tell.
+    virtual std::string HiveLocation(HKEY /*hive*/) { return {}; }
 
     // Convenience for text values, on top of the calls above.
     LONG SetString(HKEY key, std::string_view name, std::string_view text, DWORD type = REG_SZ);

@@ -18,6 +18,8 @@ struct RegistryFactory {
     const char* name;
     // Makes a registry; `readOnlyMachine` makes HKLM a hive the user may not write.
     std::function<std::unique_ptr<Registry>(bool readOnlyMachine)> make;
+    // Whether the registries it makes share their data, as processes share the system's.
+    bool shared;
 };
 
 std::unique_ptr<Registry> MakeMemory(bool readOnlyMachine) {
@@ -255,10 +257,29 @@ TEST_P(RegistryContract, MachineHiveThatTheUserMayNotWriteIsReadOnly) {
     user->CloseKey(userKey);
 }
 
+TEST_P(RegistryContract, FlushedChangesReachWhatOthersRead) {
+    HKEY key = Create(HKEY_CURRENT_USER, "Software\\Korvane\\7316\\Install");
+    ASSERT_EQ(reg->SetString(key, "IsWizConfigured", "-1"), ERROR_SUCCESS);
+    EXPECT_EQ(ReadBytes(key, "IsWizConfigured"), std::string("-1\0", 3)) << "before the flush";
+    EXPECT_EQ(reg->FlushKey(key), ERROR_SUCCESS);
+    EXPECT_EQ(reg->FlushKey(HKEY_LOCAL_MACHINE), ERROR_SUCCESS) << "nothing to flush";
+    reg->CloseKey(key);
+    EXPECT_EQ(reg->FlushKey(key), ERROR_INVALID_HANDLE);
+    if (!GetParam().shared)
+        return;
+    // Another process's view of the same store, while the first one still runs.
+    std::unique_ptr<Registry> first = std::move(reg);
+    reg = GetParam().make(false);
+    ASSERT_EQ(reg->OpenKey(HKEY_CURRENT_USER, "Software\\Korvane\\7316\\Install", KEY_READ, &key),
+              ERROR_SUCCESS);
+    EXPECT_EQ(ReadBytes(key, "IsWizConfigured"), std::string("-1\0", 3));
+    reg->CloseKey(key);
+}
+
 INSTANTIATE_TEST_SUITE_P(Stores, RegistryContract,
-                         ::testing::Values(RegistryFactory{"Memory", MakeMemory},
-                                           RegistryFactory{"File", MakeFile},
-                                           RegistryFactory{"Overlay", MakeOverlay}),
+                         ::testing::Values(RegistryFactory{"Memory", MakeMemory, false},
+                                           RegistryFactory{"File", MakeFile, true},
+                                           RegistryFactory{"Overlay", MakeOverlay, false}),
                          [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace

@@ -38,7 +38,7 @@ class Toolkit {
     virtual bool ActivateWindow(const std::string& caption) = 0;
 
     // The application title (message box captions, the task list).
-    const std::string& AppTitle() const { return appTitle_; }
+    virtual const std::string& AppTitle() const { return appTitle_; }
     virtual void SetAppTitle(std::string title) { appTitle_ = std::move(title); }
 
   private:

@@ -20,10 +20,6 @@ const RegNode* Walk(const RegNode& root, const std::vector<std::string>& path) {
     return node;
 }
 
-RegNode* Walk(RegNode& root, const std::vector<std::string>& path) {
-    return const_cast<RegNode*>(Walk(static_cast<const RegNode&>(root), path));
-}
-
 std::vector<std::string> Join(const std::vector<std::string>& base,
                               const std::vector<std::string>& rest) {
     std::vector<std::string> all = base;
@@ -67,8 +63,8 @@ TreeRegistry::TreeRegistry() {
 LONG TreeRegistry::ReadHive(HKEY hive, const ReadFn& fn) {
     return fn(Root(hive));
 }
-LONG TreeRegistry::WriteHive(HKEY hive, const WriteFn& fn) {
-    return fn(Root(hive));
+LONG TreeRegistry::WriteHive(HKEY hive, const HiveChange& change, bool* changed) {
+    return ApplyChange(Root(hive), change, changed);
 }
 bool TreeRegistry::HiveWritable(HKEY) {
     return true;
@@ -152,16 +148,9 @@ LONG TreeRegistry::CreateKey(HKEY key, std::string_view subKey, REGSAM sam, HKEY
         if ((parent.sam & KEY_CREATE_SUB_KEY) == 0)
             return ERROR_ACCESS_DENIED;
         bool made = false;
-        rc = WriteHive(parent.hive, [&](RegNode& root) {
-            RegNode* node = Walk(root, parent.path);
-            if (node == nullptr)
-                return ERROR_KEY_DELETED;
-            for (const auto& level : levels) {
-                made = made || node->Find(level) == nullptr;
-                node = &node->FindOrAdd(level);
-            }
-            return ERROR_SUCCESS;
-        });
+        rc =
+            WriteHive(parent.hive,
+                      HiveChange{HiveChange::Kind::CreateKey, path, parent.path.size(), {}}, &made);
         if (rc != ERROR_SUCCESS)
             return rc;
         if (created != nullptr)
@@ -216,13 +205,10 @@ LONG TreeRegistry::SetValue(HKEY key, std::string_view name, DWORD type, const s
     std::vector<std::uint8_t> bytes(data, data + size);
     if (IsString(type) && (bytes.empty() || bytes.back() != 0))
         bytes.push_back(0);
-    return WriteHive(h.hive, [&](RegNode& root) {
-        RegNode* node = Walk(root, h.path);
-        if (node == nullptr)
-            return ERROR_KEY_DELETED;
-        node->SetValue(name, type, bytes);
-        return ERROR_SUCCESS;
-    });
+    return WriteHive(h.hive,
+                     HiveChange{HiveChange::Kind::SetValue, h.path, 0,
+                                RegValueData{std::string(name), type, std::move(bytes)}},
+                     nullptr);
 }
 
 LONG TreeRegistry::EnumKey(HKEY key, DWORD index, std::string* name, DWORD bufferChars) {
@@ -274,12 +260,10 @@ LONG TreeRegistry::DeleteValue(HKEY key, std::string_view name) {
         return rc;
     if (!HiveWritable(h.hive))
         return ERROR_ACCESS_DENIED;
-    return WriteHive(h.hive, [&](RegNode& root) {
-        RegNode* node = Walk(root, h.path);
-        if (node == nullptr)
-            return ERROR_KEY_DELETED;
-        return node->RemoveValue(name) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
-    });
+    return WriteHive(h.hive,
+                     HiveChange{HiveChange::Kind::DeleteValue, h.path, 0,
+                                RegValueData{std::string(name), REG_NONE, {}}},
+                     nullptr);
 }
 
 LONG TreeRegistry::DeleteKey(HKEY key, std::string_view subKey) {
@@ -294,17 +278,8 @@ LONG TreeRegistry::DeleteKey(HKEY key, std::string_view subKey) {
         return ERROR_ACCESS_DENIED;  // a hive itself cannot be deleted
     if (!HiveWritable(h.hive))
         return ERROR_ACCESS_DENIED;
-    return WriteHive(h.hive, [&](RegNode& root) {
-        std::vector<std::string> parentPath(path.begin(), path.end() - 1);
-        RegNode* parent = Walk(root, parentPath);
-        RegNode* target = parent == nullptr ? nullptr : parent->Find(path.back());
-        if (target == nullptr)
-            return ERROR_FILE_NOT_FOUND;
-        if (!target->subkeys.empty())
-            return ERROR_ACCESS_DENIED;
-        parent->subkeys.erase(parent->subkeys.find(path.back()));
-        return ERROR_SUCCESS;
-    });
+    return WriteHive(h.hive, HiveChange{HiveChange::Kind::DeleteKey, std::move(path), 0, {}},
+                     nullptr);
 }
 
 LONG TreeRegistry::FlushKey(HKEY key) {

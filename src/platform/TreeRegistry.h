@@ -1,12 +1,14 @@
 #pragma once
 // The registry calls implemented on RegNode trees, one per hive. Handles remember the hive and
 // the path of their key, so a store may replace a hive's tree (re-read from disk) at any time.
-// A persistent store overrides the two hooks that bracket every read and every change.
+// A persistent store overrides the hooks that bracket every read and every change, and the one
+// that makes a hive's changes durable.
 
 #include <functional>
 #include <map>
 #include <set>
 
+#include "platform/HiveChange.h"
 #include "platform/Registry.h"
 #include "platform/RegistryTree.h"
 
@@ -35,13 +37,12 @@ class TreeRegistry : public Registry {
 
   protected:
     using ReadFn = std::function<LONG(const RegNode& root)>;
-    using WriteFn = std::function<LONG(RegNode& root)>;
 
     // Runs `fn` on the current tree of `hive`. A store re-reads its file here when it changed.
     virtual LONG ReadHive(HKEY hive, const ReadFn& fn);
-    // Runs `fn`, which changes the tree and answers ERROR_SUCCESS, or answers an error and
-    // leaves the tree as it was. A store takes its lock, re-reads, applies and writes here.
-    virtual LONG WriteHive(HKEY hive, const WriteFn& fn);
+    // Makes `change` on the tree (see ApplyChange); a store records it here for its commit.
+    // `changed` may be null.
+    virtual LONG WriteHive(HKEY hive, const HiveChange& change, bool* changed);
     // Whether the current user may change the hive at all.
     virtual bool HiveWritable(HKEY hive);
     // Makes the hive's changes durable; a store without a disk has nothing to do.

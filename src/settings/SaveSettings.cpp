@@ -13,6 +13,7 @@
 #include "platform/Shell.h"
 #include "platform/Toolkit.h"
 #include "settings/CRegSettings.h"
+#include "settings/mLibApi32.h"
 #include "telephony/DialingLocation.h"
 #include "telephony/Hourglass.h"
 #include "telephony/ProviderRegistry.h"
@@ -44,6 +45,10 @@ std::string frmWizard::GetCCC() {
 }
 
 void frmWizard::SaveSettings() {
+    // What the save wrote reaches the disk when it ends, normally or by an error.
+    struct CommitAtEnd {
+        ~CommitAtEnd() { CommitRegistry(); }
+    } commitAtEnd;
     CRegSettings& reg = RegObj(*this);
 
     // Without a current dialing location the provider cannot dial: let the user set one, as the

@@ -18,4 +18,11 @@ std::string RegReadValue(HKEY hKey, const std::string& KeyPath, const std::strin
 bool RegWriteValue(HKEY hKey, const std::string& KeyPath, const std::string& ValueName,
                    std::string& Value);
 
+// Makes the registry changes of this process durable: RegFlushKey of both hives. The program
+// commits at the end of a save, before it starts another program or waits for the user, and when
+// it ends. A hive that cannot be written keeps its previous content; that is logged once, naming
+// the hive's file and giving the system's reason, and printed on stderr while no window is shown.
+// True when both hives were committed.
+bool CommitRegistry() noexcept;
+
 }  // namespace zelwiz

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/ErrorInfo.h"
+#include "platform/Platform.h"
 #include "support/ScopedTestPlatform.h"
 
 namespace zelwiz {
@@ -61,6 +63,54 @@ TEST_F(mLibApi32Test, WritingAnEmptyValueStoresOneBlankAndTellsTheCaller) {
     std::string empty;
     EXPECT_FALSE(RegWriteValue(HKEY_LOCAL_MACHINE, kKey, "lang", empty));
     EXPECT_EQ(empty, "") << "nothing changes when the key cannot be created";
+}
+
+// A registry whose user hive cannot be committed while `full` is set, as on a full disk.
+class FullDiskRegistry : public MemoryRegistry {
+  public:
+    bool full = true;
+    std::string HiveLocation(HKEY hive) override {
+        return hive == HKEY_CURRENT_USER ? "/home/agent7/.config/zelwiz/HKEY_CURRENT_USER.reg" : "";
+    }
+
+  protected:
+    LONG CommitHive(HKEY hive) override {
+        if (hive != HKEY_CURRENT_USER || !full)
+            return ERROR_SUCCESS;
+        SetLastDllError(28);
+        return 1016;  // ERROR_REGISTRY_IO_FAILED
+    }
+};
+
+TEST_F(mLibApi32Test, FailedCommitIsToldOnceWithTheFileAndTheSystemsReason) {
+    FullDiskRegistry disk;
+    Platform platform = CurrentPlatform();
+    platform.registry = &disk;
+    const Platform previous = InstallPlatform(platform);
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(CommitRegistry());
+    EXPECT_FALSE(CommitRegistry()) << "every commit point tries again";
+    disk.full = false;
+    EXPECT_TRUE(CommitRegistry());
+    disk.full = true;
+    EXPECT_FALSE(CommitRegistry()) << "a new failure after a success";
+    const std::string printed = ::testing::internal::GetCapturedStderr();
+    InstallPlatform(previous);
+
+    const std::string message =
+        "registry file /home/agent7/.config/zelwiz/HKEY_CURRENT_USER.reg could not be written; it "
+        "keeps its previous content";
+    const auto log = ScopedTestPlatform::ReadLog(p.DefaultLogPath());
+    ASSERT_EQ(log.size(), 2u);
+    ASSERT_EQ(log[0].size(), 5u);
+    EXPECT_EQ(log[0][1], "Err: Parlova - mLibApi32.CommitRegistry");
+    EXPECT_EQ(log[0][2], message);
+    EXPECT_EQ(log[0][4], "No space left on device - 28 (0x1C)");
+    EXPECT_EQ(std::vector(log[1].begin() + 1, log[1].end()),
+              std::vector(log[0].begin() + 1, log[0].end()));
+    EXPECT_EQ(printed, "zelwiz: " + message + ": No space left on device\nzelwiz: " + message +
+                           ": No space left on device\n")
+        << "no window is shown";
 }
 
 }  // namespace

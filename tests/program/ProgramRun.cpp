@@ -103,6 +103,7 @@ std::vector<std::string> ProgramFolder::Environment(bool display) const {
     };
     if (display)
         env.push_back("QT_QPA_PLATFORM=offscreen");
+    env.insert(env.end(), extraEnvironment.begin(), extraEnvironment.end());
     return env;
 }
 

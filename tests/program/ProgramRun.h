@@ -45,6 +45,9 @@ class ProgramFolder {
     // Makes the machine hive one the user of the next runs may not write.
     void ProtectMachineHive();
 
+    // Variables added to the next runs' environment ("NAME=value").
+    std::vector<std::string> extraEnvironment;
+
     // Runs the program with these arguments; `display` gives it an offscreen display.
     RunResult Run(const std::vector<std::string>& args, bool display = false, int seconds = 30);
     // Runs another program of the build (zelwiz-admin) the same way, from where it was built.

@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <chrono>
+#include <random>
+#include <regex>
 #include <thread>
 
 #include "program/ProgramRun.h"
@@ -123,6 +126,88 @@ TEST_F(Program, UnattendedConfigurationSavesStartsTheMainApplicationAndIsNotRead
     EXPECT_EQ(folder.Value(HKEY_CURRENT_USER, "Software\\Korvane\\TSpi_CSTA", "SwitchName"),
               "pbx-lyon");
     EXPECT_TRUE(AnyLineHas(folder.LogLines(), "no display"));
+}
+
+// A user who has started the product before but never configured it, on an installed machine,
+// with a complete INI file beside the program.
+void PrepareFirstConfiguration(ProgramFolder& folder) {
+    folder.SeedHive(HKEY_LOCAL_MACHINE, kInstalledMachine);
+    folder.InstallRecordingTool("zelphone.exe");
+    folder.WriteProgramFile(
+        "confdirect.ini",
+        "[ADDRESS]\r\nHostname=pbx-lyon\r\nvoipname=10.0.0.20\r\ncentralname=log1\r\n"
+        "[PARLOVA]\r\nProfil=team\r\nEdn=7000\r\n");
+}
+const char* const kUserBefore = R"(Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\Software\Korvane\7316\ZELPhone\Settings]
+"lang"="1"
+"Help"="0"
+)";
+
+TEST_F(Program, FirstConfigurationCostsOneCommitOfTheUserHive) {
+    PrepareFirstConfiguration(folder);
+    folder.SeedHive(HKEY_CURRENT_USER, kUserBefore);
+    const std::string machine = folder.HiveText(HKEY_LOCAL_MACHINE);
+    folder.extraEnvironment = {"ZELWIZ_DEBUG=1"};
+    RunResult run = folder.Run({});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(
+        folder.Value(HKEY_CURRENT_USER, "Software\\Korvane\\7316\\Install", "IsWizConfigured"),
+        "-1");
+    EXPECT_EQ(folder.HiveText(HKEY_LOCAL_MACHINE), machine) << "only the user hive changes";
+    std::smatch syncs;
+    ASSERT_TRUE(std::regex_search(run.err, syncs, std::regex("registry: (\\d+) fsync calls")))
+        << run.err;
+    EXPECT_LE(std::stoi(syncs[1]), 2) << "the new file and its folder, once";
+}
+
+TEST_F(Program, UnattendedSaveKilledAtAnyMomentLeavesTheOldConfigurationOrTheNew) {
+    PrepareFirstConfiguration(folder);
+    const std::string machine = folder.HiveText(HKEY_LOCAL_MACHINE);
+    folder.SeedHive(HKEY_CURRENT_USER, kUserBefore);
+    const auto started = std::chrono::steady_clock::now();
+    ASSERT_EQ(folder.Run({}).exitCode, 0);
+    const auto wholeRun = std::chrono::steady_clock::now() - started;
+    const std::string configured = folder.HiveText(HKEY_CURRENT_USER);
+    ASSERT_EQ(
+        folder.Value(HKEY_CURRENT_USER, "Software\\Korvane\\7316\\Install", "IsWizConfigured"),
+        "-1");
+
+    std::random_device seed;
+    const unsigned seedValue = seed();
+    std::mt19937 random(seedValue);
+    SCOPED_TRACE("seed " + std::to_string(seedValue));
+    // Moments from the start to a little past the end of a whole run.
+    std::uniform_int_distribution<long> moment(
+        0, std::chrono::duration_cast<std::chrono::microseconds>(wholeRun).count() * 6 / 5);
+    int old = 0;
+    int whole = 0;
+    for (int run = 0; run < 60; ++run) {
+        folder.SeedHive(HKEY_CURRENT_USER, kUserBefore);
+        const pid_t pid = folder.Start({}, false);
+        std::this_thread::sleep_for(std::chrono::microseconds(moment(random)));
+        ::kill(-pid, SIGKILL);
+        folder.Wait(pid, 10);
+        const std::string now = folder.HiveText(HKEY_CURRENT_USER);
+        if (now == kUserBefore) {
+            ++old;
+        } else if (now == configured) {
+            ++whole;
+        } else {
+            FAIL() << "run " << run << " left part of a configuration:\n" << now;
+        }
+        ASSERT_EQ(folder.HiveText(HKEY_LOCAL_MACHINE), machine);
+    }
+    RecordProperty("old", old);
+    RecordProperty("new", whole);
+    EXPECT_GT(old, 0) << "no run was killed before its save";
+    EXPECT_GT(whole, 0) << "no run was killed after its save";
+
+    // What the killed runs left (a lock, a temporary file) is in no one's way.
+    folder.SeedHive(HKEY_CURRENT_USER, kUserBefore);
+    EXPECT_EQ(folder.Run({}).exitCode, 0);
+    EXPECT_EQ(folder.HiveText(HKEY_CURRENT_USER), configured);
 }
 
 TEST_F(Program, IncompleteFileNeedsTheWizardAndTapi21FileNeedsOnlyTheNumber) {

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "platform/ErrorInfo.h"
 #include "platform/RegFile.h"
 
 namespace zelwiz {
@@ -18,6 +19,7 @@ namespace {
 
 constexpr LONG kRegistryIoFailed = 1016;  // ERROR_REGISTRY_IO_FAILED
 constexpr const char* kMachineFolder = "/var/lib/zelwiz";
+constexpr int kDamaged = -1;  // a commit found the file no longer readable
 
 LONG StatusOf(int error) {
     return (error == EACCES || error == EPERM || error == EROFS) ? ERROR_ACCESS_DENIED
@@ -137,6 +139,19 @@ bool CanCreateIn(std::string folder) {
     }
 }
 
+// Whether the file can hold what `change` adds: names it can write, a key not too deep for it.
+bool FitsRegFile(const HiveChange& change) {
+    if (change.kind != HiveChange::Kind::CreateKey && change.kind != HiveChange::Kind::SetValue)
+        return true;
+    if (change.key.size() > kMaxKeyDepth)
+        return false;
+    for (const auto& level : change.key) {
+        if (!RegFileCanName(level))
+            return false;
+    }
+    return change.kind != HiveChange::Kind::SetValue || RegFileCanName(change.value.name);
+}
+
 std::string Unreadable(const std::string& path, const std::string& what) {
     return "registry file " + path + " cannot be read" + what +
            "; it is left as it is and not written";
@@ -157,6 +172,7 @@ struct FileRegistry::HiveFile {
     int heldFd = -1;  // the version of `stamp`, kept open (see Stamp)
     int lockFd = -1;
     std::string problem;
+    std::vector<HiveChange> journal;  // this process's changes the file does not hold yet
 
     HiveFile(HKEY h, std::string file, mode_t fileCreateMode, mode_t folderCreateMode)
         : hive(h),
@@ -205,7 +221,12 @@ FileRegistry::FileRegistry(std::string machineFile, std::string userFile, Option
       user_(std::make_unique<HiveFile>(HKEY_CURRENT_USER, std::move(userFile), 0600, 0700)),
       options_(options) {}
 
-FileRegistry::~FileRegistry() = default;
+FileRegistry::~FileRegistry() {
+    for (HiveFile* file : {machine_.get(), user_.get()}) {
+        if (!file->journal.empty())
+            Commit(*file);
+    }
+}
 
 FileRegistry::HiveFile& FileRegistry::File(HKEY hive) {
     return hive == HKEY_LOCAL_MACHINE ? *machine_ : *user_;
@@ -230,33 +251,31 @@ void FileRegistry::Load(HiveFile& file, bool takeSharedLock) {
     file.stamp = Stamp{};
     file.problem.clear();
     root = RegNode{};
-    AddStandardKeys(root);
 
     int fd = open(file.path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT) {
-            file.loaded = true;  // a missing file is an empty hive
-        } else {
-            file.problem = Unreadable(file.path, std::string(": ") + std::strerror(errno));
-        }
-        return;
-    }
     struct stat st;
-    std::string text;
-    if (fstat(fd, &st) != 0 || !ReadAll(fd, st.st_size, &text)) {
-        file.problem = Unreadable(file.path, std::string(": ") + std::strerror(errno));
-        close(fd);
-        return;
-    }
+    std::string bytes;
     RegFileError error;
-    if (!ParseRegFile(text, file.hive, &root, &error)) {
-        file.problem =
-            Unreadable(file.path, " at line " + std::to_string(error.line) + ": " + error.reason);
+    if (fd < 0 && errno == ENOENT) {
+        file.loaded = true;  // a missing file is an empty hive
+    } else if (fd < 0 || fstat(fd, &st) != 0 || !ReadAll(fd, st.st_size, &bytes)) {
+        file.problem = Unreadable(file.path, std::string(": ") + std::strerror(errno));
+        if (fd >= 0)
+            close(fd);
+    } else {
+        if (!ReadRegFile(bytes, file.hive, &root, &error)) {
+            file.problem = Unreadable(
+                file.path, " at line " + std::to_string(error.line) + ": " + error.reason);
+        }
+        file.heldFd = fd;
+        file.stamp = Stamp::Of(st);
+        file.loaded = true;
     }
     AddStandardKeys(root);
-    file.heldFd = fd;
-    file.stamp = Stamp::Of(st);
-    file.loaded = true;
+    if (file.problem.empty()) {
+        for (const HiveChange& change : file.journal)
+            ReapplyChange(root, change);
+    }
 }
 
 void FileRegistry::Refresh(HiveFile& file) {
@@ -292,43 +311,72 @@ bool FileRegistry::HiveWritable(HKEY hive) {
     return access(file.path.c_str(), W_OK) == 0 && access(file.folder.c_str(), W_OK) == 0;
 }
 
-LONG FileRegistry::WriteHive(HKEY hive, const WriteFn& fn) {
+LONG FileRegistry::WriteHive(HKEY hive, const HiveChange& change, bool* changed) {
     if (hive == HKEY_LOCAL_MACHINE && options_.machineReadOnly)
         return ERROR_ACCESS_DENIED;
     HiveFile& file = File(hive);
-    if (!MakeFolders(file.folder, file.folderMode))
-        return StatusOf(errno);
-    FileLock lock(LockDescriptor(file, true), LOCK_EX);
-    if (!lock.held())
-        return StatusOf(errno);
-    if (!Fresh(file))
-        Load(file, false);
+    Refresh(file);
     if (!file.problem.empty())
         return ERROR_ACCESS_DENIED;
-
-    LONG rc = fn(Root(hive));
-    if (rc != ERROR_SUCCESS)
-        return rc;
-    std::optional<std::string> text = SerializeRegFile(Root(hive), hive);
-    rc = text ? Commit(file, *text) : ERROR_INVALID_PARAMETER;
-    // On failure the tree holds a change that the file does not: read the file again.
-    if (rc != ERROR_SUCCESS)
-        file.loaded = false;
+    // Refused now rather than at the commit, which would then fail for good.
+    if (!FitsRegFile(change))
+        return ERROR_INVALID_PARAMETER;
+    bool made = false;
+    LONG rc = ApplyChange(Root(hive), change, &made);
+    if (rc == ERROR_SUCCESS && made)
+        file.journal.push_back(change);
+    if (changed != nullptr)
+        *changed = made;
     return rc;
 }
 
-LONG FileRegistry::Commit(HiveFile& file, const std::string& text) {
+LONG FileRegistry::CommitHive(HKEY hive) {
+    HiveFile& file = File(hive);
+    if (file.journal.empty())
+        return ERROR_SUCCESS;
+    int error = Commit(file);
+    if (error == 0)
+        return ERROR_SUCCESS;
+    if (error == kDamaged)
+        return ERROR_BADDB;
+    SetLastDllError(error);
+    return StatusOf(error);
+}
+
+std::string FileRegistry::HiveLocation(HKEY hive) {
+    return File(hive).path;
+}
+
+int FileRegistry::Commit(HiveFile& file) {
+    if (!MakeFolders(file.folder, file.folderMode))
+        return errno;
+    FileLock lock(LockDescriptor(file, true), LOCK_EX);
+    if (!lock.held())
+        return errno;
+    if (!Fresh(file))
+        Load(file, false);
+    if (!file.problem.empty())
+        return kDamaged;
+    // Every change was checked when it was made, so the tree can be written.
+    std::optional<std::string> text = SerializeRegFile(Root(file.hive), file.hive);
+    int error = text ? Replace(file, *text) : EINVAL;
+    if (error == 0)
+        file.journal.clear();
+    return error;
+}
+
+int FileRegistry::Replace(HiveFile& file, const std::string& text) {
     // Only the holder of the exclusive lock uses the temporary file; one left by a writer that
     // died is simply replaced.
     unlink(file.tempPath.c_str());
     int fd = open(file.tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, file.fileMode);
     if (fd < 0)
-        return StatusOf(errno);
+        return errno;
     auto fail = [&] {
         int error = errno;
         close(fd);
         unlink(file.tempPath.c_str());
-        return StatusOf(error);
+        return error;
     };
     struct stat old;
     if (stat(file.path.c_str(), &old) == 0) {
@@ -351,8 +399,10 @@ LONG FileRegistry::Commit(HiveFile& file, const std::string& text) {
 
     struct stat st;
     if (fstat(fd, &st) != 0) {
+        int error = errno;
         close(fd);
-        return StatusOf(errno);
+        file.loaded = false;  // read the new version again
+        return error;
     }
     CloseDescriptor(&file.heldFd);
     file.heldFd = fd;
@@ -361,12 +411,12 @@ LONG FileRegistry::Commit(HiveFile& file, const std::string& text) {
 
     int folder = open(file.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder < 0)
-        return StatusOf(errno);
+        return errno;
     ++syncs_;
     int synced = fsync(folder);
     int error = errno;
     close(folder);
-    return synced == 0 ? ERROR_SUCCESS : StatusOf(error);
+    return synced == 0 ? 0 : error;
 }
 
 std::vector<std::string> FileRegistry::Problems() {

@@ -1,10 +1,14 @@
 #pragma once
 // The registry of the Linux build: each hive is a .reg text file that every process using it
-// shares. A change is written under an exclusive lock to a temporary file beside the hive, flushed
-// and renamed over it, so that other processes see it at once and a crash leaves the old file or
-// the new one, never a mix. Every call first checks, with one stat, whether another process
-// replaced the file, and reads it again when it did. A hive file that cannot be read is never
-// written: its hive reads as empty, changes to it are refused, and Problems() says why.
+// shares. A process's changes stay in memory, where its own calls see them at once, until FlushKey
+// commits them: under the hive's exclusive lock, the file is read again when another process
+// replaced it, this process's changes are made again on top in their order, and the result is
+// written to a temporary file beside the hive, flushed, renamed over it, and the folder flushed.
+// Other processes therefore see all of a commit or none of it, and a crash leaves the old file or
+// the new one. Every call first checks, with one stat, whether another process replaced the file,
+// and reads it again when it did. A hive file that cannot be read is never written: its hive reads
+// as empty, changes to it are refused, and Problems() says why. It reads every form of .reg file
+// regedit writes (see RegFile.h) and writes UTF-8.
 
 #include <cstdint>
 #include <memory>
@@ -37,6 +41,8 @@ class FileRegistry : public TreeRegistry {
     FileRegistry(std::string machineFile, std::string userFile, Options options);
     FileRegistry(std::string machineFile, std::string userFile)
         : FileRegistry(std::move(machineFile), std::move(userFile), Options{}) {}
+    // Commits what is left uncommitted, as the system registry writes its changes in the end
+    // without RegFlushKey; a failure then goes unreported.
     ~FileRegistry() override;
     FileRegistry(const FileRegistry&) = delete;
     FileRegistry& operator=(const FileRegistry&) = delete;
@@ -50,12 +56,17 @@ class FileRegistry : public TreeRegistry {
     // it is left as it is and not written". Empty when both hives are sound.
     std::vector<std::string> Problems();
 
-    // fsync calls made so far; a change costs two (the new file and its folder).
+    // fsync calls made so far; a commit costs two (the new file and its folder).
     std::uint64_t SyncCount() const { return syncs_; }
+
+    std::string HiveLocation(HKEY hive) override;
 
   protected:
     LONG ReadHive(HKEY hive, const ReadFn& fn) override;
-    LONG WriteHive(HKEY hive, const WriteFn& fn) override;
+    LONG WriteHive(HKEY hive, const HiveChange& change, bool* changed) override;
+    // A commit that fails leaves the file as it was, keeps the changes for the next commit, and
+    // records the system's reason with SetLastDllError.
+    LONG CommitHive(HKEY hive) override;
     // The user may change the hive when its file (or, before it exists, the nearest existing
     // folder on its path) and its folder are writable for him, and the file can be read.
     bool HiveWritable(HKEY hive) override;
@@ -68,7 +79,8 @@ class FileRegistry : public TreeRegistry {
     void Load(HiveFile& file, bool takeSharedLock);
     void Refresh(HiveFile& file);
     int LockDescriptor(HiveFile& file, bool create);
-    LONG Commit(HiveFile& file, const std::string& text);
+    int Commit(HiveFile& file);
+    int Replace(HiveFile& file, const std::string& text);
 
     std::unique_ptr<HiveFile> machine_;
     std::unique_ptr<HiveFile> user_;
