@@ -44,11 +44,9 @@ std::optional<std::string> Utf16Le(std::string_view utf8) {
 
 // A text regedit writes as "text": one terminating NUL, no other, no line break, UTF-8.
 bool Quotable(const std::vector<std::uint8_t>& data) {
-    if (data.empty() || data.back() != 0)
-        return false;
-    const std::string text(data.begin(), data.end() - 1);
-    return text.find_first_of(std::string("\0\r\n", 3)) == std::string::npos &&
-           InvalidUtf8At(text) == std::string::npos;
+    return !data.empty() && data.back() == 0 &&
+           RegFileCanName(
+               std::string_view(reinterpret_cast<const char*>(data.data()), data.size() - 1));
 }
 
 // The texts regedit writes as hex lists hold UTF-16LE characters.
@@ -181,13 +179,16 @@ std::string BackupProductKeys(Registry& registry) {
 }
 
 std::vector<RegChange> RestoreProductKeys(Registry& registry, const std::string& file) {
-    const std::string text = ReadInputFile(file, kMaxRegBytes);
+    std::string text;
+    RegFileEncoding encoding = RegFileEncoding::Utf8;
+    RegFileError error;
+    if (!DecodeRegFile(ReadInputFile(file, kMaxRegBytes), &text, &encoding, &error))
+        throw BadInput(file + " line " + std::to_string(error.line) + ": " + error.reason);
     const std::map<HKEY, std::string> hives = SplitByHive(file, text);
     if (hives.empty()) {
         // Not a .reg file at all, or one without keys.
         RegNode root;
-        RegFileError error;
-        if (!ParseRegFile(text, HKEY_CURRENT_USER, &root, &error))
+        if (!ParseRegFile(text, HKEY_CURRENT_USER, &root, &error, encoding))
             throw BadInput(file + " line " + std::to_string(error.line) + ": " + error.reason);
         throw BadInput(file + ": holds none of the product's keys");
     }
@@ -195,8 +196,7 @@ std::vector<RegChange> RestoreProductKeys(Registry& registry, const std::string&
     std::vector<RegChange> changes;
     for (const auto& [hive, hiveText] : hives) {
         RegNode root;
-        RegFileError error;
-        if (!ParseRegFile(hiveText, hive, &root, &error))
+        if (!ParseRegFile(hiveText, hive, &root, &error, encoding))
             throw BadInput(file + " line " + std::to_string(error.line) + ": " + error.reason);
         const RegNode* wanted = root.Find("Software")->Find("Korvane");
         const auto now = ReadKeyTree(registry, hive, kProductKeyPath);

@@ -1,9 +1,11 @@
 // zelwiz-admin against the real program. check: for each INI case of a rollout, what it predicts
 // (registry changes, log lines, programs started, outcome) is what a real first start then does.
-// export: the file it writes configures a new user as the desk it was read from.
+// export: the file it writes configures a new user as the desk it was read from. backup and
+// restore: the product's keys come back as they were, whole or not at all.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <nlohmann/json.hpp>
 
 #include "platform/RegFile.h"
@@ -84,12 +86,16 @@ void PrintTo(const Case& c, std::ostream* os) {
     *os << c.name;
 }
 
-RegNode Hive(const ProgramFolder& folder, HKEY hive) {
+RegNode Tree(const std::string& regText, HKEY hive) {
     RegNode root;
     RegFileError error;
-    EXPECT_TRUE(ParseRegFile(folder.HiveText(hive), hive, &root, &error)) << error.reason;
+    EXPECT_TRUE(ParseRegFile(regText, hive, &root, &error)) << error.reason;
     root.FindOrAdd("Software");  // every hive holds it, written to its file or not
     return root;
+}
+
+RegNode Hive(const ProgramFolder& folder, HKEY hive) {
+    return Tree(folder.HiveText(hive), hive);
 }
 
 // Carries out one predicted change on the trees the hive files held before the run.
@@ -235,6 +241,71 @@ TEST(AdminExport, FileConfiguresANewUserAsTheDeskItWasReadFrom) {
     exported = desk.RunTool(ZELWIZ_ADMIN_BINARY, {"export", "--out", file, "--force"});
     EXPECT_EQ(exported.exitCode, 0);
     EXPECT_TRUE(std::filesystem::exists(file));
+}
+
+}  // namespace
+}  // namespace zelwiz::test
+
+namespace zelwiz::test {
+namespace {
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(AdminBackup, DamageThenRestoreBringsTheProductKeysBack) {
+    ProgramFolder desk;
+    desk.SeedHive(HKEY_LOCAL_MACHINE,
+                  std::string(kMachine) + "\"Copyright\"=\"© Korvane, Zürich\"\n");
+    desk.InstallRecordingTool("zelphone.exe");
+    desk.WriteProgramFile("confdirect.ini", kFullFile);
+    ASSERT_EQ(desk.Run({}).exitCode, 0);
+    const std::string user = desk.HiveText(HKEY_CURRENT_USER);
+    const std::string machine = desk.HiveText(HKEY_LOCAL_MACHINE);
+    const std::string backup = desk.ProgramDir() + "/desk.reg";
+    ASSERT_EQ(desk.RunTool(ZELWIZ_ADMIN_BINARY, {"backup", backup}).exitCode, 0);
+    const std::string bytes = ReadBytes(backup);
+    EXPECT_EQ(bytes.substr(0, 6), std::string("\xFF\xFEW\0i\0", 6)) << "UTF-16LE with its mark";
+    EXPECT_NE(bytes.find(std::string("\r\0\n\0", 4)), std::string::npos) << "CR LF line ends";
+    EXPECT_NE(bytes.find(std::string("Z\0\xFC\0r\0", 6)), std::string::npos) << "ü as UTF-16";
+
+    // Damage: a value changed and one added, a key deleted and one added, a machine value changed.
+    auto damage = [&] {
+        std::string text = user;
+        text.replace(text.find("\"KORVANE - 7000\""), 16, "\"KORVANE - 1\"\n\"Stray\"=\"x\"");
+        const size_t settings =
+            text.find("[HKEY_CURRENT_USER\\Software\\Korvane\\7316\\PRLserver\\Settings]");
+        text.erase(settings, text.find("\n[", settings) + 1 - settings);
+        desk.SeedHive(HKEY_CURRENT_USER, text + "[HKEY_CURRENT_USER\\Software\\Korvane\\Junk]\n");
+        std::string m = machine;
+        m.replace(m.find("ThirdCSTALAN"), 12, "ThirdRSPI");
+        desk.SeedHive(HKEY_LOCAL_MACHINE, m);
+    };
+    damage();
+    const RunResult restored = desk.RunTool(ZELWIZ_ADMIN_BINARY, {"restore", backup});
+    ASSERT_EQ(restored.exitCode, 0) << restored.err;
+    EXPECT_EQ(Hive(desk, HKEY_CURRENT_USER), Tree(user, HKEY_CURRENT_USER));
+    EXPECT_EQ(Hive(desk, HKEY_LOCAL_MACHINE), Tree(machine, HKEY_LOCAL_MACHINE));
+
+    // A user who is not an administrator: the machine-wide keys are named and nothing changes.
+    damage();
+    const std::string damagedUser = desk.HiveText(HKEY_CURRENT_USER);
+    desk.ProtectMachineHive();
+    const RunResult refused = desk.RunTool(ZELWIZ_ADMIN_BINARY, {"restore", backup});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find("HKEY_LOCAL_MACHINE\\Software\\Korvane\\7316\\Install"),
+              std::string::npos)
+        << refused.err;
+    EXPECT_EQ(desk.HiveText(HKEY_CURRENT_USER), damagedUser);
+
+    // A damaged file: the file and the line are named, nothing is written.
+    std::ofstream(backup, std::ios::binary | std::ios::trunc)
+        << bytes.substr(0, bytes.find(std::string("E\0d\0n\0I\0P\0", 10)) + 8);
+    const RunResult broken = desk.RunTool(ZELWIZ_ADMIN_BINARY, {"restore", backup});
+    EXPECT_EQ(broken.exitCode, 2);
+    EXPECT_NE(broken.err.find(backup + " line "), std::string::npos) << broken.err;
+    EXPECT_EQ(desk.HiveText(HKEY_CURRENT_USER), damagedUser);
 }
 
 }  // namespace
