@@ -24,8 +24,8 @@ std::string ProgramFolder(const std::string& given, Shell& shell) {
     return std::filesystem::absolute(given.empty() ? shell.ProgramFolder() : given).string();
 }
 
-std::string Dump(const nlohmann::json& json) {
-    return json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+std::string Dump(const nlohmann::ordered_json& json) {
+    return json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
 }
 
 }  // namespace

@@ -191,10 +191,10 @@ std::string Describe(const RegChange& change) {
     return "set value     " + change.key + "  " + name + " = " + DataText(change.type, change.data);
 }
 
-nlohmann::json ToJson(const RegChange& change) {
-    nlohmann::json out = {{"op", OpName(change.op)}, {"hive", HiveName(change.hive)},
-                          {"key", change.key},       {"name", nullptr},
-                          {"type", nullptr},         {"data", nullptr}};
+nlohmann::ordered_json ToJson(const RegChange& change) {
+    nlohmann::ordered_json out = {{"op", OpName(change.op)}, {"hive", HiveName(change.hive)},
+                                  {"key", change.key},       {"name", nullptr},
+                                  {"type", nullptr},         {"data", nullptr}};
     if (change.op == RegChange::Op::Set || change.op == RegChange::Op::DeleteValue)
         out["name"] = change.name;
     if (change.op != RegChange::Op::Set)

@@ -43,6 +43,6 @@ std::string Describe(const RegChange& change);
 // {"op": "create-key"|"set"|"delete-value"|"delete-key", "hive", "key", "name", "type", "data"};
 // a text's data is the text without its terminating NUL, a REG_DWORD's its number, other data
 // its bytes in hexadecimal ("00,ff,10"). What an operation does not have is null.
-nlohmann::json ToJson(const RegChange& change);
+nlohmann::ordered_json ToJson(const RegChange& change);
 
 }  // namespace zelwiz

@@ -78,27 +78,28 @@ Discovery Discover(DeviceKind kind, const DeviceNetworkSettings& settings) {
 }
 
 // A text, or null when there is none.
-nlohmann::json TextOrNull(const std::string& text) {
-    return text.empty() ? nlohmann::json(nullptr) : nlohmann::json(text);
+nlohmann::ordered_json TextOrNull(const std::string& text) {
+    return text.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(text);
 }
 
-nlohmann::json AnswerJson(const BoardAnswer& answer) {
-    return {{"address", answer.address},
-            {"port", answer.port},
-            {"code", answer.code},
-            {"number", answer.code == kBoardReached ? nlohmann::json(answer.number) : nullptr},
-            {"ms", answer.after.count()},
-            {"message", TextOrNull(answer.message)},
-            {"why", TextOrNull(answer.why)}};
+nlohmann::ordered_json AnswerJson(const BoardAnswer& answer) {
+    return {
+        {"address", answer.address},
+        {"port", answer.port},
+        {"code", answer.code},
+        {"number", answer.code == kBoardReached ? nlohmann::ordered_json(answer.number) : nullptr},
+        {"ms", answer.after.count()},
+        {"message", TextOrNull(answer.message)},
+        {"why", TextOrNull(answer.why)}};
 }
 
-nlohmann::json DiscoveryJson(const Discovery& discovery) {
-    nlohmann::json found = nlohmann::json::array();
+nlohmann::ordered_json DiscoveryJson(const Discovery& discovery) {
+    nlohmann::ordered_json found = nlohmann::ordered_json::array();
     for (std::size_t i = 0; i < discovery.found.size(); ++i) {
         const FoundDevice& device = discovery.found[i];
-        nlohmann::json item = {{"address", device.address},
-                               {"name", device.name},
-                               {"ms", device.answeredAfter.count()}};
+        nlohmann::ordered_json item = {{"address", device.address},
+                                       {"name", device.name},
+                                       {"ms", device.answeredAfter.count()}};
         if (i < discovery.answers.size()) {
             item["port"] = device.port;
             item["number_request"] = AnswerJson(discovery.answers[i]);
@@ -169,7 +170,7 @@ DiscoveryReport RunDiscovery(Registry& registry) {
     return report;
 }
 
-nlohmann::json ToJson(const DiscoveryReport& report) {
+nlohmann::ordered_json ToJson(const DiscoveryReport& report) {
     const DeviceNetworkSettings& s = report.settings;
     return {{"settings",
              {{"discovery_address", s.discoveryAddress},
@@ -180,7 +181,7 @@ nlohmann::json ToJson(const DiscoveryReport& report) {
             {"pbxs", DiscoveryJson(report.pbxs)},
             {"boards", DiscoveryJson(report.boards)},
             {"user_board",
-             report.hasUserBoard ? AnswerJson(report.userBoard) : nlohmann::json(nullptr)}};
+             report.hasUserBoard ? AnswerJson(report.userBoard) : nlohmann::ordered_json(nullptr)}};
 }
 
 std::string ToText(const DiscoveryReport& report) {

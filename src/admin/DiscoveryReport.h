@@ -47,7 +47,7 @@ struct DiscoveryReport {
 // Runs both discoveries and the number requests on the installed platform's registry settings.
 DiscoveryReport RunDiscovery(Registry& registry);
 
-nlohmann::json ToJson(const DiscoveryReport& report);
+nlohmann::ordered_json ToJson(const DiscoveryReport& report);
 std::string ToText(const DiscoveryReport& report);
 
 }  // namespace zelwiz

@@ -66,14 +66,14 @@ class DiscoveryReportTest : public ::testing::Test {
 TEST_F(DiscoveryReportTest, ReportsWhoAnswersWhatBoardsSayAndWhyNothingAnswers) {
     // The user's board is an address nobody listens on.
     Set(HKEY_CURRENT_USER, "Software\\Korvane\\TSpi_CSTA\\Provider", "IpAddress", "127.0.0.77");
-    nlohmann::json report = ToJson(RunDiscovery(reg));
-    const nlohmann::json& pbxs = report["pbxs"]["found"];
+    nlohmann::ordered_json report = ToJson(RunDiscovery(reg));
+    const nlohmann::ordered_json& pbxs = report["pbxs"]["found"];
     ASSERT_EQ(pbxs.size(), 2u) << report;
     EXPECT_EQ(pbxs[0]["address"], "127.0.0.21");
     EXPECT_EQ(pbxs[1]["name"], "PBX-Lyon");
     EXPECT_EQ(report["pbxs"]["probes"], 3);
     EXPECT_EQ(report["pbxs"]["reason"], nullptr);
-    const nlohmann::json& boards = report["boards"]["found"];
+    const nlohmann::ordered_json& boards = report["boards"]["found"];
     ASSERT_EQ(boards.size(), 2u) << report;
     EXPECT_EQ(boards[0]["number_request"]["number"], "5123");
     EXPECT_EQ(boards[1]["number_request"]["code"], 149);

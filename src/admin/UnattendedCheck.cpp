@@ -83,6 +83,10 @@ std::string LastError(const std::vector<std::string>& log) {
     return "see the log";
 }
 
+bool WizardOpens(CheckOutcome outcome) {
+    return outcome == CheckOutcome::WizardNeeded || outcome == CheckOutcome::NoIniFile;
+}
+
 std::string SavedReason(bool tapi21) {
     return tapi21 ? "confTapi21.ini gives a directory number (Edn)"
                   : "confdirect.ini gives a PBX address (Hostname) and a directory number (Edn)";
@@ -182,20 +186,20 @@ CheckReport CheckUnattended(Registry& registry, Shell& shell, const CheckRequest
     return report;
 }
 
-nlohmann::json ToJson(const CheckReport& report) {
-    nlohmann::json values = nlohmann::json::array();
+nlohmann::ordered_json ToJson(const CheckReport& report) {
+    nlohmann::ordered_json values = nlohmann::ordered_json::array();
     for (const IniValue& v : report.values) {
         values.push_back({{"section", v.section},
                           {"key", v.name},
-                          {"value", v.present ? nlohmann::json(v.value) : nullptr}});
+                          {"value", v.present ? nlohmann::ordered_json(v.value) : nullptr}});
     }
-    nlohmann::json changes = nlohmann::json::array();
+    nlohmann::ordered_json changes = nlohmann::ordered_json::array();
     for (const RegChange& change : report.changes)
         changes.push_back(ToJson(change));
-    return {{"file", report.file.empty() ? nlohmann::json(nullptr) : nlohmann::json(report.file)},
+    return {{"file", report.file.empty() ? nlohmann::ordered_json(nullptr)
+                                         : nlohmann::ordered_json(report.file)},
             {"values", values},
-            {"wizard_needed", report.outcome == CheckOutcome::WizardNeeded ||
-                                  report.outcome == CheckOutcome::NoIniFile},
+            {"wizard_needed", WizardOpens(report.outcome)},
             {"reason", report.reason},
             {"log", report.log},
             {"started", report.started},
@@ -237,7 +241,8 @@ std::string ToText(const CheckReport& report) {
             text += "  " + line + "\n";
         }
     }
-    text += "Registry changes:\n";
+    text += WizardOpens(report.outcome) ? "Registry changes before the wizard opens:\n"
+                                        : "Registry changes:\n";
     for (HKEY hive : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
         std::string lines;
         for (const RegChange& change : report.changes) {

@@ -56,7 +56,7 @@ CheckReport CheckUnattended(Registry& registry, Shell& shell, const CheckRequest
 
 // {"file", "values", "wizard_needed", "reason", "log", "started", "folders", "messages",
 //  "changes"}
-nlohmann::json ToJson(const CheckReport& report);
+nlohmann::ordered_json ToJson(const CheckReport& report);
 std::string ToText(const CheckReport& report);
 
 }  // namespace zelwiz
