@@ -83,6 +83,23 @@ std::string LastError(const std::vector<std::string>& log) {
     return "see the log";
 }
 
+const char* OutcomeText(CheckOutcome outcome) {
+    switch (outcome) {
+        case CheckOutcome::Saved:
+            return "saves without a window, then starts the main application";
+        case CheckOutcome::NoIniFile:
+            return "the wizard opens: there is no INI file";
+        case CheckOutcome::WizardNeeded:
+            return "the wizard opens";
+        case CheckOutcome::RestartNotice:
+            return "saves without a window, then shows the restart notice instead of starting "
+                   "the main application";
+        case CheckOutcome::StoppedOnError:
+            return "stops on an error: the configuration is not completed and no window opens";
+    }
+    return "";
+}
+
 bool WizardOpens(CheckOutcome outcome) {
     return outcome == CheckOutcome::WizardNeeded || outcome == CheckOutcome::NoIniFile;
 }
@@ -209,22 +226,13 @@ nlohmann::ordered_json ToJson(const CheckReport& report) {
 }
 
 std::string ToText(const CheckReport& report) {
-    static const char* const kOutcomes[] = {
-        "saves without a window, then starts the main application",
-        "",
-        "the wizard opens: there is no INI file",
-        "the wizard opens",
-        "saves without a window, then shows the restart notice instead of starting the main "
-        "application",
-        "stops on an error: the configuration is not completed and no window opens",
-    };
     std::string text;
     text += "INI file:  " + (report.file.empty() ? std::string("none read") : report.file) + "\n";
     for (const IniValue& v : report.values) {
         text += "  [" + v.section + "] " + v.name +
                 (v.present ? " = \"" + v.value + "\"" : std::string(" is missing")) + "\n";
     }
-    text += "Outcome:   " + std::string(kOutcomes[static_cast<int>(report.outcome)]) + " (exit " +
+    text += std::string("Outcome:   ") + OutcomeText(report.outcome) + " (exit " +
             std::to_string(static_cast<int>(report.outcome)) + ")\n";
     text += "Reason:    " + report.reason + "\n";
     for (const std::string& message : report.messages)

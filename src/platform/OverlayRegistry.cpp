@@ -83,13 +83,10 @@ void OverlayRegistry::Reach(const Place& place) {
         now = now->Find(level);
         if (now == nullptr)
             return;
-        // A key the layer made has nothing below it.
-        before = before == nullptr ? nullptr : before->Find(level);
+        before = before->Find(level);
+        if (before == nullptr)
+            return;  // the layer made this key: there is nothing of it below
         path.push_back(now->name);
-        if (before == nullptr) {
-            copied_.insert(CopiedKey(place.hive, path));
-            continue;
-        }
         CopyUp(place.hive, path, *now, *before);
     }
 }
@@ -133,10 +130,6 @@ bool OverlayRegistry::BelowWritable(HKEY hive) {
     return writable;
 }
 
-void OverlayRegistry::Remember(HKEY handle, Place place) {
-    handles_[handle] = std::move(place);
-}
-
 LONG OverlayRegistry::OpenKey(HKEY key, std::string_view subKey, REGSAM sam, HKEY* result) {
     Place place;
     const bool located = Locate(key, subKey, &place);
@@ -144,7 +137,7 @@ LONG OverlayRegistry::OpenKey(HKEY key, std::string_view subKey, REGSAM sam, HKE
         Reach(place);
     const LONG status = layer_->OpenKey(key, subKey, sam, result);
     if (status == ERROR_SUCCESS && located)
-        Remember(*result, std::move(place));
+        handles_[*result] = std::move(place);
     return status;
 }
 
@@ -156,7 +149,7 @@ LONG OverlayRegistry::CreateKey(HKEY key, std::string_view subKey, REGSAM sam, H
         Reach(place);
     const LONG status = layer_->CreateKey(key, subKey, sam, result, created);
     if (status == ERROR_SUCCESS && located)
-        Remember(*result, std::move(place));
+        handles_[*result] = std::move(place);
     return status;
 }
 

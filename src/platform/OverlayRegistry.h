@@ -65,7 +65,6 @@ class OverlayRegistry : public Registry {
     void Reach(HKEY key, std::string_view subKey = {});
     void CopyUp(HKEY hive, const std::vector<std::string>& path, RegNode& now, RegNode& before);
     bool BelowWritable(HKEY hive);
-    void Remember(HKEY handle, Place place);
 
     Registry& below_;
     std::unique_ptr<Layer> layer_;
