@@ -1,7 +1,7 @@
 #pragma once
-// How a form's window arranges its controls. A view builds the widgets once, when the window is
-// made, and hears of every change of the model after the changed control's own widget has been
-// brought up to date.
+// How a form's window arranges its controls. A view builds the widgets when the window is made
+// (or a part of the window, the first time it is shown), and hears of every change of the model
+// after the changed control's own widget has been brought up to date.
 
 #include <memory>
 

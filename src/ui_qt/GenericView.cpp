@@ -14,10 +14,12 @@
 namespace zelwiz::qt {
 namespace {
 
-// "Area code :" followed by a label still empty: a caption and the value it names.
-bool NamesValue(const Control& label, const Control* next) {
-    return next != nullptr && next->Kind() == ControlKind::Label && next->Caption().empty() &&
-           WithoutAccessKey(label.Caption()).trimmed().endsWith(u':');
+// "Area code :" followed by a label that shows a value: a caption and the value it names.
+bool NamesValue(const Control& label, const Control* next, const ContentsOptions& options) {
+    if (next == nullptr || next->Kind() != ControlKind::Label)
+        return false;
+    const bool value = options.showsValue ? options.showsValue(*next) : next->Caption().empty();
+    return value && WithoutAccessKey(label.Caption()).trimmed().endsWith(u':');
 }
 
 }  // namespace
@@ -41,7 +43,7 @@ void LayOutContents(FormWindow& window, QWidget* host, QVBoxLayout* layout,
         Control* next = i + 1 < children.size() ? children[i + 1] : nullptr;
         if (control.Kind() != ControlKind::CommandButton)
             buttonRow = nullptr;
-        if (control.Kind() == ControlKind::Label && NamesValue(control, next)) {
+        if (control.Kind() == ControlKind::Label && NamesValue(control, next, options)) {
             if (pairs == nullptr) {
                 pairs = new QGridLayout;
                 pairs->setColumnStretch(1, 1);
@@ -102,7 +104,8 @@ void LayOutContents(FormWindow& window, QWidget* host, QVBoxLayout* layout,
             case ControlKind::Frame: {
                 QWidget* box = window.Bind(control, host);
                 auto* inner = new QVBoxLayout(box);
-                LayOutContents(window, box, inner, &control, ContentsOptions{false, options.skip});
+                LayOutContents(window, box, inner, &control,
+                               ContentsOptions{false, options.skip, options.showsValue});
                 layout->addWidget(box);
                 break;
             }
@@ -124,7 +127,7 @@ void LayOutContents(FormWindow& window, QWidget* host, QVBoxLayout* layout,
 void GenericView::Build(FormWindow& window) {
     auto* layout = new QVBoxLayout(&window);
     layout->setContentsMargins(14, 14, 14, 12);
-    LayOutContents(window, &window, layout, nullptr, ContentsOptions{true, {}});
+    LayOutContents(window, &window, layout, nullptr, ContentsOptions{true, {}, {}});
     window.setMinimumWidth(360);
 }
 

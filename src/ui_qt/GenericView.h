@@ -20,6 +20,10 @@ struct ContentsOptions {
     bool buttonsAtBottom = false;
     // Controls that another part of the view places.
     std::function<bool(const Control&)> skip;
+    // Whether a label shows a value (it then stands beside the caption before it); by default, a
+    // label whose caption is still empty. A view that lays out part of its window later asks
+    // what was empty when the window was made.
+    std::function<bool(const Control&)> showsValue;
 };
 
 // Lays out the controls of `container` (nullptr: the form itself) on `host` into `layout`.

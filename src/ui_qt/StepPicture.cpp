@@ -78,11 +78,12 @@ void DrawHandset(QPainter& p, const QTransform& where) {
     QPainterPathStroker stroker;
     stroker.setWidth(13);
     stroker.setCapStyle(Qt::RoundCap);
+    // One path filled by the winding rule: the grip and both pieces are drawn as their union
+    // without computing it.
     QPainterPath handset = stroker.createStroke(grip);
-    QPainterPath ear, mouth;
-    ear.addRoundedRect(QRectF(-8, 50, 40, 26), 12, 12);
-    mouth.addRoundedRect(QRectF(68, 50, 40, 26), 12, 12);
-    handset = handset.united(ear).united(mouth).simplified();
+    handset.addRoundedRect(QRectF(-8, 50, 40, 26), 12, 12);
+    handset.addRoundedRect(QRectF(68, 50, 40, 26), 12, 12);
+    handset.setFillRule(Qt::WindingFill);
 
     p.save();
     p.setTransform(where, true);
@@ -104,8 +105,7 @@ void DrawStepNumber(QPainter& p, QRectF area, int step) {
     p.setPen(QPen(QColor(255, 255, 255, 200), area.width() / 80.0));
     p.setBrush(QColor(255, 255, 255, 36));
     p.drawEllipse(badge);
-    QFont font = p.font();
-    font.setBold(true);
+    QFont font = p.font();  // the labels' face: no other font file to open
     font.setPixelSize(static_cast<int>(d * 0.5));
     p.setFont(font);
     p.setPen(QColor(255, 255, 255, 235));

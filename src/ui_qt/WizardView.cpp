@@ -64,7 +64,6 @@ void WizardView::Build(FormWindow& window) {
         pictures_[static_cast<size_t>(i)] = form.FindControl(kPicture, i);
     }
     navBar_ = form.FindControl("picNav");
-    auto skipParts = [this](const Control& c) { return IsWizardPart(c); };
 
     auto* root = new QVBoxLayout(&window);
     root->setContentsMargins(0, 0, 0, 0);
@@ -81,6 +80,12 @@ void WizardView::Build(FormWindow& window) {
     stack_->setMinimumWidth(380);
     blank_ = new QWidget(stack_);
     stack_->addWidget(blank_);
+    // The pages stand empty until they first come to the front (BuildPage), laid out as the
+    // model stands now: a label still empty shows a value.
+    for (const auto& control : form.Controls()) {
+        if (control->Kind() == ControlKind::Label && control->Caption().empty())
+            valueLabels_.insert(control.get());
+    }
     for (int i = 0; i < kSteps; ++i) {
         Control& page = *pages_[static_cast<size_t>(i)];
         auto* pageWidget = new QWidget(stack_);
@@ -88,16 +93,11 @@ void WizardView::Build(FormWindow& window) {
         pageWidgets_[static_cast<size_t>(i)] = pageWidget;
         stack_->addWidget(pageWidget);
         window.Register(page, pageWidget);
-        auto* contents = new QVBoxLayout(pageWidget);
-        contents->setContentsMargins(0, 0, 0, 0);
-        contents->setSpacing(8);
-        LayOutContents(window, pageWidget, contents, &page, ContentsOptions{false, skipParts});
-        contents->addStretch(1);
     }
     pageLayout->addWidget(stack_, 1);
     // Whatever else the form holds outside its pages stands below them.
     auto* loose = new QVBoxLayout;
-    LayOutContents(window, pageArea, loose, nullptr, ContentsOptions{false, skipParts});
+    LayOutContents(window, pageArea, loose, nullptr, ContentsOptionsOf());
     pageLayout->addLayout(loose);
     top->addWidget(pageArea, 1);
     root->addLayout(top, 1);
@@ -151,8 +151,29 @@ void WizardView::Changed(const Control* changed) {
     }
 }
 
+ContentsOptions WizardView::ContentsOptionsOf() const {
+    ContentsOptions options;
+    options.skip = [this](const Control& c) { return IsWizardPart(c); };
+    options.showsValue = [this](const Control& c) { return valueLabels_.count(&c) != 0; };
+    return options;
+}
+
+void WizardView::BuildPage(int step) {
+    QWidget* pageWidget = pageWidgets_[static_cast<size_t>(step)];
+    if (pageWidget->layout() != nullptr)
+        return;
+    auto* contents = new QVBoxLayout(pageWidget);
+    contents->setContentsMargins(0, 0, 0, 0);
+    contents->setSpacing(8);
+    LayOutContents(*window_, pageWidget, contents, pages_[static_cast<size_t>(step)],
+                   ContentsOptionsOf());
+    contents->addStretch(1);
+}
+
 void WizardView::ShowFront() {
     const bool shown = front_ >= 0 && pages_[static_cast<size_t>(front_)]->Visible();
+    if (shown)
+        BuildPage(front_);
     stack_->setCurrentWidget(shown ? pageWidgets_[static_cast<size_t>(front_)] : blank_);
 
     const auto* image =

@@ -5,8 +5,10 @@
 // page containers fraStep(0..9), their pictures imgStep(0..9) and the buttons cmdNav(1..4).
 
 #include <array>
+#include <set>
 
 #include "ui_qt/FormView.h"
+#include "ui_qt/GenericView.h"
 
 class QStackedWidget;
 class QWidget;
@@ -29,12 +31,18 @@ class WizardView : public FormView {
   private:
     int PageIndex(const Control* control) const;
     bool IsWizardPart(const Control& control) const;
+    // How the page contents are laid out, now or when a page is first shown.
+    ContentsOptions ContentsOptionsOf() const;
+    // Makes the widgets of the page's controls and lays them out, the first time it is shown:
+    // a window that opens on one page lays out that page only.
+    void BuildPage(int step);
     void ShowFront();
 
     FormWindow* window_ = nullptr;
     std::array<Control*, kSteps> pages_{};
     std::array<Control*, kSteps> pictures_{};
     std::array<QWidget*, kSteps> pageWidgets_{};
+    std::set<const Control*> valueLabels_;  // the labels that were empty when the window was made
     Control* navBar_ = nullptr;
     QStackedWidget* stack_ = nullptr;
     QWidget* blank_ = nullptr;

@@ -1,5 +1,6 @@
 // The program's wizard on the Qt toolkit, driven as a user does: keys and clicks on the real
 // window, the registry asserted afterwards.
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -77,6 +78,13 @@ TEST_F(RealWizardTest, TypicalPathToFinishWithScreenshotOfEachPage) {
     Press(Qt::Key_Return);  // the board answers: on to the dialing properties
 
     EXPECT_EQ(ShownStep(), 8);
+    // Each value stands beside its caption, though it was filled in before the page first showed.
+    auto* areaCaption = Widget<QLabel>(w, *w.AreaCode);
+    auto* areaValue = Widget<QLabel>(w, *w.lbareacode);
+    ASSERT_TRUE(areaCaption && areaValue);
+    EXPECT_EQ(areaValue->text(), "01");
+    EXPECT_EQ(areaValue->y(), areaCaption->y());
+    EXPECT_GT(areaValue->x(), areaCaption->geometry().right());
     shot();
     Press(Qt::Key_Return);
     EXPECT_EQ(ShownStep(), 9);
