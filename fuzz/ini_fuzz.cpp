@@ -4,9 +4,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "startup/PrivateProfile.h"
+#include "platform/PrivateProfile.h"
 
-static const std::string kDefault = "\x01" "default";
+static const std::string kDefault =
+    "\x01"
+    "default";
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

@@ -34,6 +34,11 @@ class DryRunShell : public Shell {
     void CloseProcess(ProcessHandle) override {}
     void DebugOutput(const std::string&) override {}
     std::string SystemErrorText(std::int32_t code) override { return real_.SystemErrorText(code); }
+    std::string PrivateProfileString(const std::string& section, const std::string& key,
+                                     const std::string& defaultValue, std::size_t bufferChars,
+                                     const std::string& fileName) override {
+        return real_.PrivateProfileString(section, key, defaultValue, bufferChars, fileName);
+    }
 
     // The text with the stand-in folder replaced by the program's real folder.
     std::string Shown(std::string text) const;

@@ -1,7 +1,6 @@
 #include "components/BuiltInComponents.h"
 
-#include "components/NetworkPbxFinder.h"
-#include "components/NetworkVoipBoardFinder.h"
+#include "components/NetworkFinders.h"
 #include "components/ProviderLineObject.h"
 #include "components/RegistryDialingRulesReader.h"
 #include "components/RegistryProviderConfigurator.h"
@@ -20,11 +19,7 @@ void RegisterBuiltInComponents(ComponentCatalog& catalog, AllUsersFlag allUsers)
     catalog.Register(kCLSID_ProviderConfigurator, [allUsers]() -> IDispatchObject* {
         return new RegistryProviderConfigurator(TheRegistry(), allUsers);
     });
-    catalog.Register(kCLSID_PbxFinder,
-                     []() -> IDispatchObject* { return new NetworkPbxFinder(TheRegistry()); });
-    catalog.Register(kCLSID_VoipBoardFinder, []() -> IDispatchObject* {
-        return new NetworkVoipBoardFinder(TheRegistry());
-    });
+    RegisterNetworkFinders(catalog);
 }
 
 }  // namespace zelwiz

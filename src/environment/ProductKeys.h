@@ -9,7 +9,7 @@
 namespace zelwiz::ProductKeys {
 
 inline std::string Product() {
-    return std::string("Software\\") + VersionInfo::CompanyName + "\\7316";
+    return std::string("Software\\") + VersionInfo::CompanyName() + "\\7316";
 }
 // HKLM: product names, languages, machine data folder and defaults; HKCU: the user's flags.
 inline std::string Install() {

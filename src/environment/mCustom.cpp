@@ -10,31 +10,34 @@
 namespace zelwiz {
 namespace {
 
-const std::string kDefault7316Name =
-    std::string(VersionInfo::CompanyName) + " " + VersionInfo::ProductName;
-const std::string kDefaultCopyright =
-    std::string("Copyright (C) ") + VersionInfo::CompanyName + ". All rights reserved.";
+// From the version resource's names, which the program may read after these globals are made.
+std::string Default7316Name() {
+    return VersionInfo::CompanyName() + " " + VersionInfo::ProductName();
+}
+std::string DefaultCopyright() {
+    return "Copyright (C) " + VersionInfo::CompanyName() + ". All rights reserved.";
+}
 
 }  // namespace
 
 // The names hold their defaults from the start, so that a data folder or a title asked for before
 // ReadProductNames runs is already the product's.
-std::string g7316Name = kDefault7316Name;
+std::string g7316Name = Default7316Name();
 std::string g7316ExtName;
-std::string g7316ShortName = VersionInfo::ProductName;
+std::string g7316ShortName = VersionInfo::ProductName();
 std::string gBasicName = "Basic";
 std::string gProName = "Pro";
 std::string gTeamName = "Team";
-std::string gCopyright = kDefaultCopyright;
+std::string gCopyright = DefaultCopyright();
 
 void ResetProductNamesForTests() {
-    g7316Name = kDefault7316Name;
+    g7316Name = Default7316Name();
     g7316ExtName.clear();
-    g7316ShortName = VersionInfo::ProductName;
+    g7316ShortName = VersionInfo::ProductName();
     gBasicName = "Basic";
     gProName = "Pro";
     gTeamName = "Team";
-    gCopyright = kDefaultCopyright;
+    gCopyright = DefaultCopyright();
 }
 
 void ReadProductNames() {

@@ -1,5 +1,6 @@
 #include "environment/mCustomIcon.h"
 
+#include "FolderSeparator.h"  // the build's platform/posix or platform/win32
 #include "environment/ErrorReport.h"
 #include "environment/modMultiUser.h"
 #include "platform/ErrorInfo.h"
@@ -22,7 +23,7 @@ std::shared_ptr<const Picture> CustomizationReadImage(const std::string& FileNam
         [&] {
             if (Folder.empty())
                 Folder = AppFolder();
-            const std::string path = Folder + "/" + FileName;
+            const std::string path = Folder + kFolderSeparator + FileName;
             picture = TheToolkit().LoadPicture(path);
             if (picture == nullptr) {
                 // The toolkit answers nothing for both; the classic loader told them apart.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "FolderSeparator.h"
 #include "environment/modMultiUser.h"
 #include "support/ScopedTestPlatform.h"
 
@@ -26,7 +27,8 @@ TEST_F(ProductNamesTest, NamesComeFromTheMachineUnlessBlank) {
     EXPECT_EQ(gTeamName, "Group");
     EXPECT_EQ(gBasicName, "Basic");
     EXPECT_EQ(g7316ExtName, "");
-    EXPECT_EQ(DataPath(), p.shell.appDataFolder + "/Acme Phone") << "the full name names it";
+    EXPECT_EQ(DataPath(), p.shell.appDataFolder + kFolderSeparator + "Acme Phone")
+        << "the full name names it";
 
     p.registry.DeleteKey(HKEY_LOCAL_MACHINE, kInstall);
     ReadProductNames();

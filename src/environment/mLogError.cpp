@@ -2,6 +2,7 @@
 
 #include <ctime>
 #include <fstream>
+#include "FolderSeparator.h"  // the build's platform/posix or platform/win32
 
 #include "environment/VersionInfo.h"
 #include "environment/modMultiUser.h"
@@ -10,6 +11,7 @@
 #include "platform/Form.h"
 #include "platform/Platform.h"
 #include "platform/Shell.h"
+#include "platform/Utf8Path.h"
 
 namespace zelwiz {
 namespace {
@@ -50,7 +52,7 @@ void LogError(const std::string& Source, const Form* Frm, std::string& Msg, std:
                     ? CodeText(ErrorText(pending.LastDllError), pending.LastDllError)
                     : "-";
             std::string where = "Err: ";
-            where += pending.Source.empty() ? VersionInfo::ProductName : pending.Source;
+            where += pending.Source.empty() ? VersionInfo::ProductName() : pending.Source;
             if (Frm != nullptr)
                 where += "." + Frm->Caption();
             where += " - " + Source;
@@ -66,9 +68,10 @@ void LogError(const std::string& Source, const Form* Frm, std::string& Msg, std:
                 LineWriter(LogFilePath, line);
                 return;
             }
-            std::ofstream out(LogFilePath, std::ios::binary | std::ios::app);
+            std::ofstream out(Utf8Path(LogFilePath), std::ios::binary | std::ios::app);
             if (!out) {
-                const std::string folder = LogFilePath.substr(0, LogFilePath.rfind('/'));
+                const std::string folder =
+                    LogFilePath.substr(0, LogFilePath.rfind(kFolderSeparator));
                 Raise(TheShell().PathExists(folder) ? kErrPathFileAccess : kErrPathNotFound,
                       "mLogError");
             }
@@ -96,7 +99,7 @@ std::string ErrorText(std::int32_t code) {
 
 std::string ErrorLogPath() {
     if (LogFilePath.empty())
-        LogFilePath = DataPath() + "/error_" + GetNetUserName() + ".log";
+        LogFilePath = DataPath() + kFolderSeparator + "error_" + GetNetUserName() + ".log";
     return LogFilePath;
 }
 

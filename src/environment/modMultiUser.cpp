@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <thread>
+#include "FolderSeparator.h"  // the build's platform/posix or platform/win32
 
 #include "environment/ErrorReport.h"
 #include "environment/ProductKeys.h"
@@ -59,7 +60,7 @@ std::string DataPath() {
             } else if (UCase(multiUser) == "YES") {
                 const std::string profile = GetUserProfilePath();
                 if (!profile.empty()) {
-                    DataPathCache = profile + "/" + g7316Name;
+                    DataPathCache = profile + kFolderSeparator + g7316Name;
                     IsPerUserPath = true;
                 }
             } else if (!machinePath.empty()) {
@@ -89,14 +90,18 @@ std::string GetUserProfilePath() {
     return result;
 }
 
-// The classic procedure also cut at ":" for a drive letter; there are none here, and a ":" is an
-// ordinary character of a folder name.
+// Each level ends at the next separator or, when none is left, at the end of a drive name ("D:"
+// on Windows; where paths have no drives a ":" is an ordinary character of a folder name).
 void MakeSubDir(const std::string& Path) {
+    const auto levelEnd = [](const std::string& rest) {
+        const size_t sep = rest.find(kFolderSeparator);
+        return sep != std::string::npos ? sep : rest.find_first_of(kDriveSeparators);
+    };
     OnErrorExit(
         [&] {
             std::string prefix;
             std::string rest = Path;
-            for (size_t sep = rest.find('/'); sep != std::string::npos; sep = rest.find('/')) {
+            for (size_t sep = levelEnd(rest); sep != std::string::npos; sep = levelEnd(rest)) {
                 prefix += rest.substr(0, sep + 1);
                 rest.erase(0, sep + 1);
                 MakeDir(prefix);

@@ -1,8 +1,8 @@
 #pragma once
 // Per-user data folders and the copy of the user's defaults: which folder holds the user's data
 // files (the error log among them), creating it with the right access, copying the language and
-// help settings from the machine defaults, and waiting for a started program. Folder paths use
-// "/" as separator on this platform.
+// help settings from the machine defaults, and waiting for a started program. Folder paths use the
+// platform's separator (kFolderSeparator).
 
 #include <cstdint>
 #include <string>
@@ -17,8 +17,8 @@ std::string GetNetUserName();
 // The user's data folder, chosen once per run and created when missing:
 //  1. the user's "DataPath" (HKCU ...\7316\ZELPhone) when set: the user's own folder;
 //  2. else, when "MultiUser" (HKLM ...\7316\Install) is "yes" in any case or empty: the user's
-//     application-data folder + "/" + the full product name (g7316Name), the user's own folder;
-//     the program folder when the user has no application-data folder;
+//     application-data folder + separator + the full product name (g7316Name), the user's own
+//     folder; the program folder when the user has no application-data folder;
 //  3. else the machine "DataPath" (HKLM ...\7316\Install) when set, else the program folder.
 // A folder shared by all users is created open to everyone. On an error the call answers the
 // empty text (logged as "modMultiUser.DataPath"), while the folder already chosen is kept.

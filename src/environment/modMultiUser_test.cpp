@@ -5,6 +5,7 @@
 
 #include <new>
 
+#include "FolderSeparator.h"
 #include "support/ScopedTestPlatform.h"
 
 namespace zelwiz {
@@ -60,16 +61,18 @@ TEST_F(MultiUserTest, DataPathChoosesTheFolderAndItsAccess) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ScopedTestPlatform t;
+        // A folder of the test's own, written with the platform's separators.
+        const auto in = [&](const char* folder) { return (t.root / folder).make_preferred(); };
         if (c.userPath)
-            t.SetText(HKEY_CURRENT_USER, kZELPhone, "DataPath", (t.root / c.userPath).string());
+            t.SetText(HKEY_CURRENT_USER, kZELPhone, "DataPath", in(c.userPath).string());
         if (c.multiUser)
             t.SetText(HKEY_LOCAL_MACHINE, kInstall, "MultiUser", c.multiUser);
         if (c.machinePath)
             t.SetText(HKEY_LOCAL_MACHINE, kInstall, "DataPath",
-                      " " + (t.root / c.machinePath).string() + " ");
+                      " " + in(c.machinePath).string() + " ");
         if (!c.hasAppData)
             t.shell.appDataFolder.clear();
-        const fs::path expected = t.root / c.expected;
+        const fs::path expected = in(c.expected);
 
         EXPECT_EQ(DataPath(), expected.string());
         EXPECT_TRUE(fs::is_directory(expected));
@@ -107,8 +110,8 @@ TEST_F(MultiUserTest, MakeSubDirCreatesEveryMissingLevel) {
     std::vector<std::string> created;
     for (const auto& call : p.shell.folderCalls)
         created.push_back(call.path);
-    const std::string r = p.root.string();
-    EXPECT_THAT(created, ElementsAre(r + "/a/", r + "/a/b/", r + "/a/b/c"));
+    EXPECT_THAT(created, ElementsAre((p.root / "a").string() + kFolderSeparator,
+                                     (p.root / "a" / "b").string() + kFolderSeparator, path));
 }
 
 TEST_F(MultiUserTest, AFolderThatCannotBeMadeIsLoggedWithItsSystemError) {

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "platform/ErrorInfo.h"
+#include "platform/PrivateProfile.h"
 
 namespace zelwiz {
 
@@ -97,6 +98,12 @@ void FakeShell::DebugOutput(const std::string& text) {
 std::string FakeShell::SystemErrorText(std::int32_t code) {
     auto it = errorTexts.find(code);
     return it == errorTexts.end() ? "Unknown Error." : it->second;
+}
+
+std::string FakeShell::PrivateProfileString(const std::string& section, const std::string& key,
+                                            const std::string& defaultValue,
+                                            std::size_t bufferChars, const std::string& fileName) {
+    return GetPrivateProfileString(section, key, defaultValue, bufferChars, fileName);
 }
 
 }  // namespace zelwiz

@@ -27,6 +27,10 @@ class FakeShell : public Shell {
     void CloseProcess(ProcessHandle process) override;
     void DebugOutput(const std::string& text) override;
     std::string SystemErrorText(std::int32_t code) override;
+    // This build's own reader (PrivateProfile.h).
+    std::string PrivateProfileString(const std::string& section, const std::string& key,
+                                     const std::string& defaultValue, std::size_t bufferChars,
+                                     const std::string& fileName) override;
 
     // Folders and user.
     std::string programFolder = "/opt/zelwiz";

@@ -6,6 +6,7 @@
 
 #include "platform/Form.h"
 #include "platform/Picture.h"
+#include "platform/Utf8Path.h"
 
 namespace zelwiz {
 
@@ -59,7 +60,7 @@ bool HeadlessToolkit::ActivateWindow(const std::string& caption) {
 }
 
 bool ReadPictureSize(const std::string& path, int* width, int* height) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(Utf8Path(path), std::ios::binary);
     unsigned char h[32] = {};
     if (!in.read(reinterpret_cast<char*>(h), sizeof h))
         return false;

@@ -2,6 +2,7 @@
 // The operating-system services other than the registry: folders, the user, processes, the
 // debugger channel and the system's error texts.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -40,6 +41,12 @@ class Shell {
     // The system's text for an error code, without a trailing line break; "Unknown Error." when
     // the system has none.
     virtual std::string SystemErrorText(std::int32_t code) = 0;
+    // GetPrivateProfileString: the value of `key` in `section` of the INI file `fileName`, cut to
+    // `bufferChars` - 1 characters; `defaultValue` when the file or the key is missing.
+    virtual std::string PrivateProfileString(const std::string& section, const std::string& key,
+                                             const std::string& defaultValue,
+                                             std::size_t bufferChars,
+                                             const std::string& fileName) = 0;
 };
 
 }  // namespace zelwiz

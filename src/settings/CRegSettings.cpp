@@ -23,8 +23,8 @@ std::uint8_t* Bytes(std::string& text) {
 
 CRegSettings::CRegSettings()
     : MSubKey_(kDefaultMSubKey),
-      Company_(VersionInfo::CompanyName),
-      AppName_(VersionInfo::ProductName) {
+      Company_(VersionInfo::CompanyName()),
+      AppName_(VersionInfo::ProductName()) {
     RebuildBasePath();
 }
 
@@ -40,12 +40,12 @@ void CRegSettings::MSubKey(std::string value) {
 }
 
 void CRegSettings::Company(std::string value) {
-    Company_ = value.empty() ? std::string(VersionInfo::CompanyName) : Trim(value);
+    Company_ = value.empty() ? std::string(VersionInfo::CompanyName()) : Trim(value);
     RebuildBasePath();
 }
 
 void CRegSettings::AppName(std::string value) {
-    AppName_ = value.empty() ? std::string(VersionInfo::ProductName) : Trim(value);
+    AppName_ = value.empty() ? std::string(VersionInfo::ProductName()) : Trim(value);
     RebuildBasePath();
 }
 

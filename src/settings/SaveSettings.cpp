@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "FolderSeparator.h"  // the build's platform/posix or platform/win32
 #include "environment/Translation.h"
 #include "environment/localize.h"
 #include "environment/mCustom.h"
@@ -133,7 +134,7 @@ void frmWizard::SaveSettings() {
             // The first configuration: the main application takes over and the wizard ends.
             reg.SaveSettingToHKey(HKEY_CURRENT_USER, "7316", "Install", "IsWizConfigured", "-1");
             reg.SaveSettingToHKey(HKEY_CURRENT_USER, "7316", "Install", "CCC", mvarCCC);
-            TheShell().StartProgram("\"" + AppFolder() + "/zelphone.exe\"");
+            TheShell().StartProgram("\"" + AppFolder() + kFolderSeparator + "zelphone.exe\"");
             End();
         }
     } else {

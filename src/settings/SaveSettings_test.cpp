@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "FolderSeparator.h"
 #include "platform/ErrorInfo.h"
 #include "settings/CRegSettings.h"
 #include "support/TelephonyTestPlatform.h"
@@ -68,8 +69,8 @@ TEST_F(SaveSettingsTest, AFirstConfigurationWithAPhysicalSetStartsTheMainApplica
     LineAddressIs("2000");
 
     EXPECT_TRUE(Save()) << "the wizard ends at once";
-    EXPECT_EQ(shell.started,
-              (std::vector<std::string>{"\"" + shell.programFolder + "/zelphone.exe\""}));
+    EXPECT_EQ(shell.started, (std::vector<std::string>{"\"" + shell.programFolder +
+                                                       kFolderSeparator + "zelphone.exe\""}));
     EXPECT_TRUE(toolkit.messageBoxes.empty());
     EXPECT_EQ(
         SortedLayout(),

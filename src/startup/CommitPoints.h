@@ -68,6 +68,11 @@ class CommittingShell : public Shell {
     void CloseProcess(ProcessHandle process) override { inner_.CloseProcess(process); }
     void DebugOutput(const std::string& text) override { inner_.DebugOutput(text); }
     std::string SystemErrorText(std::int32_t code) override { return inner_.SystemErrorText(code); }
+    std::string PrivateProfileString(const std::string& section, const std::string& key,
+                                     const std::string& defaultValue, std::size_t bufferChars,
+                                     const std::string& fileName) override {
+        return inner_.PrivateProfileString(section, key, defaultValue, bufferChars, fileName);
+    }
 
   private:
     Shell& inner_;

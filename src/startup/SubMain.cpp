@@ -1,5 +1,6 @@
 #include "startup/SubMain.h"
 
+#include "FolderSeparator.h"  // the build's platform/posix or platform/win32
 #include "environment/mCustom.h"
 #include "environment/mLogError.h"
 #include "environment/modMultiUser.h"
@@ -52,9 +53,11 @@ void RunRestoreToolOnce(CRegSettings& reg) {
         std::uint32_t processId = 0;
         ResumeNext trap(LogMainError);
         trap([&] {
-            processId = TheShell().StartProgram("\"" + AppFolder() + "/" + kRestoreTool + "\" -s");
+            processId = TheShell().StartProgram("\"" + AppFolder() + kFolderSeparator +
+                                                kRestoreTool + "\" -s");
             if (processId == 0)
-                Raise(kErrFileNotFound, {}, "File not found: " + AppFolder() + "/" + kRestoreTool);
+                Raise(kErrFileNotFound, {},
+                      "File not found: " + AppFolder() + kFolderSeparator + kRestoreTool);
         });
         if (processId != 0)
             trap([&] { WaitOnProgram(processId, false); });
@@ -93,9 +96,9 @@ bool WizardCompletedBefore(CRegSettings& reg) {
 }
 
 std::string UnattendedIniFile(bool* tapi21Chosen) {
-    const std::string direct = AppFolder() + "/" + kConfDirectIni;
+    const std::string direct = AppFolder() + kFolderSeparator + kConfDirectIni;
     *tapi21Chosen = !TheShell().PathExists(direct);
-    return *tapi21Chosen ? AppFolder() + "/" + kConfTapi21Ini : direct;
+    return *tapi21Chosen ? AppFolder() + kFolderSeparator + kConfTapi21Ini : direct;
 }
 
 bool ActivatePrevInstance() {

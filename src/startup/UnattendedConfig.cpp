@@ -3,7 +3,8 @@
 #include "environment/mLogError.h"
 #include "platform/Conversions.h"
 #include "platform/ErrorInfo.h"
-#include "startup/PrivateProfile.h"
+#include "platform/Platform.h"
+#include "platform/Shell.h"
 #include "wizard/frmWizard.h"
 
 namespace zelwiz {
@@ -21,7 +22,7 @@ void LogMissing(const char* message) {
 // Present when the reader answers at least one character.
 bool ReadUnattendedValue(const std::string& iniFile, IniKey key, std::string* value) {
     const std::string raw =
-        GetPrivateProfileString(key.section, key.name, "", kValueBuffer, iniFile);
+        TheShell().PrivateProfileString(key.section, key.name, "", kValueBuffer, iniFile);
     *value = Trim(raw);
     return !raw.empty();
 }

@@ -121,7 +121,7 @@ void frmWizard::ShowCurrentSettings() {
     } else {
         mvarProfile = "2";
         SetRegString(HKEY_CURRENT_USER,
-                     std::string("Software\\") + VersionInfo::CompanyName + "\\7316\\Install",
+                     std::string("Software\\") + VersionInfo::CompanyName() + "\\7316\\Install",
                      "ProductProfil", "2");
         profileName = GetProductProfileName();
     }

@@ -17,6 +17,7 @@
 
 #include "platform/CommandLine.h"
 #include "platform/ErrorInfo.h"
+#include "platform/PrivateProfile.h"
 
 extern char** environ;
 
@@ -203,6 +204,12 @@ std::string PosixShell::SystemErrorText(std::int32_t code) {
     if (s.empty() || s.rfind("Unknown error", 0) == 0 || s == "No error information")
         return "Unknown Error.";
     return s;
+}
+
+std::string PosixShell::PrivateProfileString(const std::string& section, const std::string& key,
+                                             const std::string& defaultValue,
+                                             std::size_t bufferChars, const std::string& fileName) {
+    return GetPrivateProfileString(section, key, defaultValue, bufferChars, fileName);
 }
 
 }  // namespace zelwiz

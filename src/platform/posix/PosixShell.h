@@ -41,6 +41,10 @@ class PosixShell : public Shell {
     void DebugOutput(const std::string& text) override;
     // strerror's text in the C locale; "Unknown Error." for a code the library does not know.
     std::string SystemErrorText(std::int32_t code) override;
+    // This build's own reader (PrivateProfile.h): Linux has none.
+    std::string PrivateProfileString(const std::string& section, const std::string& key,
+                                     const std::string& defaultValue, std::size_t bufferChars,
+                                     const std::string& fileName) override;
 
   private:
     struct Child {

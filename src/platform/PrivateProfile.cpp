@@ -1,4 +1,5 @@
-#include "startup/PrivateProfile.h"
+#include "platform/PrivateProfile.h"
+#include "platform/Utf8Path.h"
 
 #include <fstream>
 #include <sstream>
@@ -79,7 +80,7 @@ std::string GetPrivateProfileText(std::string_view text, std::string_view sectio
 std::string GetPrivateProfileString(const std::string& section, const std::string& key,
                                     const std::string& defaultValue, std::size_t bufferChars,
                                     const std::string& fileName) {
-    std::ifstream in(fileName, std::ios::binary);
+    std::ifstream in(Utf8Path(fileName), std::ios::binary);
     if (!in) {
         return GetPrivateProfileText({}, section, key, defaultValue, bufferChars);
     }

@@ -1,5 +1,6 @@
 #pragma once
-// Reading a value from an INI file the way the Windows private-profile reader does.
+// Reading a value from an INI file the way the Windows private-profile reader does: the reader
+// of the platforms that have none of their own.
 
 #include <cstddef>
 #include <string>
