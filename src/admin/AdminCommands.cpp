@@ -12,6 +12,7 @@
 #include "admin/SupportBundle.h"
 #include "admin/UnattendedCheck.h"
 #include "platform/Shell.h"
+#include "platform/Utf8Path.h"
 
 namespace zelwiz {
 namespace {
@@ -21,7 +22,8 @@ constexpr int kUsageError = 2;
 
 // The folder of zelwiz: the one given, else this tool's own (it is installed beside zelwiz).
 std::string ProgramFolder(const std::string& given, Shell& shell) {
-    return std::filesystem::absolute(given.empty() ? shell.ProgramFolder() : given).string();
+    return Utf8Text(
+        std::filesystem::absolute(Utf8Path(given.empty() ? shell.ProgramFolder() : given)));
 }
 
 std::string Dump(const nlohmann::ordered_json& json) {

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/Utf8Path.h"
+
 namespace zelwiz {
 namespace {
 
@@ -55,7 +57,7 @@ std::size_t InvalidUtf8At(const std::string& text) {
 }
 
 std::string ReadInputFile(const std::string& path, std::size_t maxBytes) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(Utf8Path(path), std::ios::binary);
     if (!in)
         throw BadInput(path + ": cannot be read");
     in.seekg(0, std::ios::end);

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "admin/AdminErrors.h"
+#include "platform/Utf8Path.h"
 
 namespace zelwiz {
 namespace fs = std::filesystem;
@@ -16,7 +17,11 @@ ScratchFolder::ScratchFolder() {
         path_ = fs::temp_directory_path() / ("zelwiz-admin-" + std::to_string(random()));
     } while (!fs::create_directory(path_, error) && !error);
     if (error)
-        throw CommandFailed("cannot make a folder in " + path_.parent_path().string());
+        throw CommandFailed("cannot make a folder in " + Utf8Text(path_.parent_path()));
+}
+
+std::string ScratchFolder::Path() const {
+    return Utf8Text(path_);
 }
 
 ScratchFolder::~ScratchFolder() {
@@ -25,12 +30,12 @@ ScratchFolder::~ScratchFolder() {
 }
 
 std::string ScratchFolder::Write(const std::string& name, const std::string& bytes) const {
-    const std::string path = (path_ / name).string();
+    const std::filesystem::path path = path_ / Utf8Path(name);
     std::ofstream out(path, std::ios::binary);
     out << bytes;
     if (!out.flush())
-        throw CommandFailed("cannot write " + path);
-    return path;
+        throw CommandFailed("cannot write " + Utf8Text(path));
+    return Utf8Text(path);
 }
 
 }  // namespace zelwiz

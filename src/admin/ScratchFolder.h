@@ -14,7 +14,7 @@ class ScratchFolder {
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
-    std::string Path() const { return path_.string(); }
+    std::string Path() const;
     // Writes a file into the folder and answers its path.
     std::string Write(const std::string& name, const std::string& bytes) const;
 

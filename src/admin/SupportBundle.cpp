@@ -11,6 +11,7 @@
 #include "environment/mLogError.h"
 #include "environment/modMultiUser.h"
 #include "platform/Shell.h"
+#include "platform/Utf8Path.h"
 #include "settings/mLibApi32.h"
 #include "startup/UnattendedConfig.h"
 
@@ -32,9 +33,10 @@ std::string Now() {
 std::vector<std::string> MakeSupportBundle(Registry& registry, Shell& shell,
                                            const std::string& programFolder,
                                            const std::string& out) {
+    const fs::path folder = Utf8Path(out);
     std::error_code error;
-    fs::create_directories(out, error);
-    if (error || !fs::is_directory(out) || !fs::is_empty(out, error))
+    fs::create_directories(folder, error);
+    if (error || !fs::is_directory(folder) || !fs::is_empty(folder, error))
         throw CommandFailed("cannot make the empty folder " + out);
     std::vector<std::string> files;
     std::string about = "zelwiz support bundle, made " + Now() + " by zelwiz-admin " +
@@ -48,30 +50,30 @@ std::vector<std::string> MakeSupportBundle(Registry& registry, Shell& shell,
     about += "Platform: " + SystemDescription() + "\nUser: " + shell.LoginUserName() + "\n\n";
 
     const std::string log = ErrorLogPath();
-    const std::string logName = fs::path(log).filename().string();
-    if (fs::copy_file(log, fs::path(out) / logName, error)) {
+    const std::string logName = Utf8Text(Utf8Path(log).filename());
+    if (fs::copy_file(Utf8Path(log), folder / Utf8Path(logName), error)) {
         files.push_back(logName);
         about += "Error log: " + log + ", copied as " + logName + "\n";
     } else {
         about += "Error log: " + log + " is not there (nothing was logged)\n";
     }
     try {
-        WriteFileWhole((fs::path(out) / kBackupName).string(), BackupProductKeys(registry));
+        WriteFileWhole(Utf8Text(folder / kBackupName), BackupProductKeys(registry));
         files.push_back(kBackupName);
         about += "Product keys: " + std::string(kBackupName) + "\n";
     } catch (const CommandFailed& e) {
         about += "Product keys: none (" + std::string(e.what()) + ")\n";
     }
     for (const char* ini : {kConfDirectIni, kConfTapi21Ini}) {
-        const fs::path source = fs::path(programFolder) / ini;
-        if (fs::copy_file(source, fs::path(out) / ini, error)) {
+        const fs::path source = Utf8Path(programFolder) / ini;
+        if (fs::copy_file(source, folder / ini, error)) {
             files.push_back(ini);
-            about += "INI file: " + source.string() + ", copied\n";
+            about += "INI file: " + Utf8Text(source) + ", copied\n";
         } else {
-            about += "INI file: " + source.string() + " is not there\n";
+            about += "INI file: " + Utf8Text(source) + " is not there\n";
         }
     }
-    WriteFileWhole((fs::path(out) / "about.txt").string(), about);
+    WriteFileWhole(Utf8Text(folder / "about.txt"), about);
     files.insert(files.begin(), "about.txt");
     return files;
 }

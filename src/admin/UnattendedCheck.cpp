@@ -16,6 +16,7 @@
 #include "platform/Platform.h"
 #include "platform/RegistryTree.h"
 #include "platform/SingleInstance.h"
+#include "platform/Utf8Path.h"
 #include "settings/CRegSettings.h"
 #include "startup/SubMain.h"
 #include "startup/UnattendedConfig.h"
@@ -118,11 +119,11 @@ CheckReport CheckUnattended(Registry& registry, Shell& shell, const CheckRequest
     std::unique_ptr<ScratchFolder> standIn;
     if (!request.iniFile.empty()) {
         const std::string text = ReadIniText(request.iniFile);
-        const fs::path file = fs::absolute(request.iniFile);
-        programFolder = file.parent_path().string();
+        const fs::path file = fs::absolute(Utf8Path(request.iniFile));
+        programFolder = Utf8Text(file.parent_path());
         standIn = std::make_unique<ScratchFolder>();
         standIn->Write(
-            NameEquals(file.filename().string(), kConfTapi21Ini) ? kConfTapi21Ini : kConfDirectIni,
+            NameEquals(Utf8Text(file.filename()), kConfTapi21Ini) ? kConfTapi21Ini : kConfDirectIni,
             text);
     }
 
