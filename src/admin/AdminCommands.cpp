@@ -52,8 +52,7 @@ int RunAdminCommand(const std::vector<std::string>& args, Registry& registry, Sh
         ->add_option("--ini", check.iniFile,
                      "this INI file instead, read as confTapi21.ini when it has that name and as "
                      "confdirect.ini otherwise")
-        ->excludes(folderOption)
-        ->check(CLI::ExistingFile);
+        ->excludes(folderOption);
     checkCommand->add_flag("--json", json, "one JSON object instead of text");
 
     std::string exportOut;

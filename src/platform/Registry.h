@@ -77,8 +77,8 @@ class Registry {
     // caller's buffer size including the NUL; a longer name gives ERROR_MORE_DATA.
     virtual LONG EnumKey(HKEY key, DWORD index, std::string* name,
                          DWORD bufferChars = kMaxKeyNameChars + 1) = 0;
-    // RegEnumValue: the value at `index`, with its type and data, in a stable order (the order
-    // the values were first set); ERROR_NO_MORE_ITEMS past the last one.
+    // RegEnumValue: the value at `index`, with its type and data, in a stable order (the tree
+    // stores: the order the values were first set); ERROR_NO_MORE_ITEMS past the last one.
     virtual LONG EnumValue(HKEY key, DWORD index, std::string* name, DWORD* type,
                            std::vector<std::uint8_t>* data) = 0;
     virtual LONG DeleteValue(HKEY key, std::string_view name) = 0;
