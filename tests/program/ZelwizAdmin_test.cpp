@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "platform/RegFile.h"
+#include "program/PredictedChanges.h"
 #include "program/ProgramRun.h"
 
 namespace zelwiz::test {
@@ -98,54 +99,6 @@ RegNode Hive(const ProgramFolder& folder, HKEY hive) {
     return Tree(folder.HiveText(hive), hive);
 }
 
-// Carries out one predicted change on the trees the hive files held before the run.
-void Apply(const nlohmann::json& change, RegNode* machine, RegNode* user) {
-    RegNode* node = change["hive"] == "HKEY_LOCAL_MACHINE" ? machine : user;
-    std::vector<std::string> levels;
-    ASSERT_TRUE(SplitKeyPath(change["key"].get<std::string>(), &levels)) << change;
-    const std::string op = change["op"];
-    RegNode* parent = nullptr;
-    for (const std::string& level : levels) {
-        parent = node;
-        node = op == "create-key" && &level == &levels.back() ? &node->FindOrAdd(level)
-                                                              : node->Find(level);
-        ASSERT_NE(node, nullptr) << "a change to a key that does not exist: " << change;
-    }
-    if (op == "set") {
-        std::vector<std::uint8_t> data;
-        if (change["type"] == "REG_SZ") {
-            const std::string text = change["data"];
-            data.assign(text.begin(), text.end());
-            data.push_back(0);
-            node->SetValue(change["name"].get<std::string>(), REG_SZ, data);
-        } else {
-            ADD_FAILURE() << "the program writes texts only: " << change;
-        }
-    } else if (op == "delete-value") {
-        EXPECT_TRUE(node->RemoveValue(change["name"].get<std::string>())) << change;
-    } else if (op == "delete-key") {
-        ASSERT_TRUE(node->subkeys.empty()) << change;
-        parent->subkeys.erase(parent->subkeys.find(levels.back()));
-    }
-}
-
-// The log lines without their time stamp; a start without a display adds lines of its own about
-// the windows it could not show, which a desk with a screen does not write.
-std::vector<std::string> LogWithoutTime(const std::vector<std::string>& lines,
-                                        const nlohmann::json& messages) {
-    std::vector<std::string> out;
-    for (const std::string& line : lines) {
-        const std::string rest = line.substr(line.find('\t') + 1);
-        bool shownInstead = rest.find("display") != std::string::npos;
-        for (const auto& message : messages)
-            shownInstead =
-                shownInstead || rest.find(message.get<std::string>()) != std::string::npos;
-        if (!shownInstead)
-            out.push_back(rest);
-    }
-    return out;
-}
-
 class AdminCheck : public ::testing::TestWithParam<Case> {};
 
 TEST_P(AdminCheck, PredictsWhatTheFirstStartDoes) {
@@ -174,7 +127,7 @@ TEST_P(AdminCheck, PredictsWhatTheFirstStartDoes) {
 
     folder.Run({});
     for (const auto& change : prediction["changes"])
-        Apply(change, &machine, &user);
+        ApplyPredictedChange(change, &machine, &user);
     EXPECT_EQ(Hive(folder, HKEY_CURRENT_USER), user) << folder.HiveText(HKEY_CURRENT_USER);
     EXPECT_EQ(Hive(folder, HKEY_LOCAL_MACHINE), machine) << folder.HiveText(HKEY_LOCAL_MACHINE);
     EXPECT_EQ(LogWithoutTime(folder.LogLines(), prediction["messages"]),
