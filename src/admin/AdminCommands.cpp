@@ -50,8 +50,8 @@ int RunAdminCommand(const std::vector<std::string>& args, Registry& registry, Sh
         "the folder of zelwiz with confdirect.ini or confTapi21.ini (default: this tool's)");
     checkCommand
         ->add_option("--ini", check.iniFile,
-                     "this INI file instead, read as confTapi21.ini when it has that name and as "
-                     "confdirect.ini otherwise")
+                     "this INI file instead, as if it were beside zelwiz: read as confTapi21.ini "
+                     "when it has that name and as confdirect.ini otherwise")
         ->excludes(folderOption);
     checkCommand->add_flag("--json", json, "one JSON object instead of text");
 
@@ -104,8 +104,7 @@ int RunAdminCommand(const std::vector<std::string>& args, Registry& registry, Sh
 
     try {
         if (checkCommand->parsed()) {
-            if (check.iniFile.empty())
-                check.programFolder = ProgramFolder(check.programFolder, shell);
+            check.programFolder = ProgramFolder(check.programFolder, shell);
             const CheckReport report = CheckUnattended(registry, shell, check);
             out << (json ? Dump(ToJson(report)) : ToText(report));
             return static_cast<int>(report.outcome);

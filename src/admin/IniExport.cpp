@@ -7,6 +7,7 @@
 #include "admin/UnattendedCheck.h"
 #include "platform/Conversions.h"
 #include "platform/OverlayRegistry.h"
+#include "platform/Shell.h"
 #include "startup/UnattendedConfig.h"
 
 namespace zelwiz {
@@ -125,12 +126,13 @@ IniExport ExportIni(Registry& registry, Shell& shell, bool tapi21) {
     result.text =
         "; exported by zelwiz-admin\r\n[ADDRESS]\r\n" + address + "[PARLOVA]\r\n" + parlova;
 
-    // The file's unattended configuration for a new user on this machine.
+    // The file's unattended configuration for a new user on this machine, beside zelwiz.
     ScratchFolder scratch;
     OverlayRegistry newUser(registry);
     newUser.StartEmpty(HKEY_CURRENT_USER);
     const CheckReport run = CheckUnattended(
-        newUser, shell, CheckRequest{{}, scratch.Write(result.fileName, result.text)});
+        newUser, shell,
+        CheckRequest{shell.ProgramFolder(), scratch.Write(result.fileName, result.text)});
     if (run.outcome != CheckOutcome::Saved && run.outcome != CheckOutcome::RestartNotice)
         result.losses.push_back("with this file a new user does not get a configuration: " +
                                 run.reason);

@@ -1,7 +1,5 @@
 #include "admin/UnattendedCheck.h"
 
-#include <filesystem>
-
 #include "admin/DryRunShell.h"
 #include "admin/InputFile.h"
 #include "admin/ScratchFolder.h"
@@ -23,7 +21,6 @@
 #include "wizard/frmWizard.h"
 
 namespace zelwiz {
-namespace fs = std::filesystem;
 namespace {
 
 // The predicted start is the only copy of the program.
@@ -114,21 +111,17 @@ std::string SavedReason(bool tapi21) {
 
 CheckReport CheckUnattended(Registry& registry, Shell& shell, const CheckRequest& request) {
     CheckReport report;
-    std::string programFolder = request.programFolder;
     // The file to try goes into a folder of its own under the name the program looks for.
     std::unique_ptr<ScratchFolder> standIn;
     if (!request.iniFile.empty()) {
         const std::string text = ReadIniText(request.iniFile);
-        const fs::path file = fs::absolute(Utf8Path(request.iniFile));
-        programFolder = Utf8Text(file.parent_path());
+        const std::string name = Utf8Text(Utf8Path(request.iniFile).filename());
         standIn = std::make_unique<ScratchFolder>();
-        standIn->Write(
-            NameEquals(Utf8Text(file.filename()), kConfTapi21Ini) ? kConfTapi21Ini : kConfDirectIni,
-            text);
+        standIn->Write(NameEquals(name, kConfTapi21Ini) ? kConfTapi21Ini : kConfDirectIni, text);
     }
 
     OverlayRegistry layer(registry);
-    DryRunShell dryShell(shell, programFolder, standIn ? standIn->Path() : "");
+    DryRunShell dryShell(shell, request.programFolder, standIn ? standIn->Path() : "");
     HeadlessToolkit toolkit;
     ComponentCatalog catalog;
     RegisterBuiltInComponents(catalog);
@@ -180,7 +173,7 @@ CheckReport CheckUnattended(Registry& registry, Shell& shell, const CheckRequest
     } else if (startup == StartupOutcome::WizardShown && !iniPresent) {
         report.outcome = CheckOutcome::NoIniFile;
         report.reason = "there is neither " + std::string(kConfDirectIni) + " nor " +
-                        kConfTapi21Ini + " in " + programFolder;
+                        kConfTapi21Ini + " in " + request.programFolder;
     } else if (startup == StartupOutcome::WizardShown) {
         report.outcome = CheckOutcome::WizardNeeded;
         for (WizardRule rule : UnattendedDecision(wizard, tapi21))

@@ -48,7 +48,8 @@ struct CheckReport {
 struct CheckRequest {
     std::string programFolder;  // the folder of zelwiz and its INI files
     std::string iniFile;        // when set: this file instead, taken as the INI file beside zelwiz
-                                // ("confTapi21.ini" by that name, "confdirect.ini" by any other)
+                                // ("confTapi21.ini" by that name, "confdirect.ini" by any other);
+                                // the program's other files are those of programFolder
 };
 
 // BadInput when the INI file the start would read is not a readable UTF-8 text file.

@@ -20,11 +20,13 @@ constexpr std::int32_t kErrPathNotFound = 76;
 
 std::string LogFilePath;
 LogLineWriter LineWriter;
+std::function<void(const std::string&)> LogEcho;
+std::function<std::time_t()> LogClock;
 
 // "dd/mm/yyyy hh:mm:ss". The classic program took the separators from the user's locale; they
 // are "/" and ":" wherever the log is read, so they are fixed here.
 std::string NowText() {
-    const std::time_t now = std::time(nullptr);
+    const std::time_t now = LogClock ? LogClock() : std::time(nullptr);
     const std::tm* local = std::localtime(&now);
     char text[32] = {};
     if (local == nullptr || std::strftime(text, sizeof text, "%d/%m/%Y %H:%M:%S", local) == 0)
@@ -64,6 +66,8 @@ void LogError(const std::string& Source, const Form* Frm, std::string& Msg, std:
             ErrorLogPath();
             const std::string line =
                 DateText + '\t' + where + '\t' + Msg + '\t' + error + '\t' + system;
+            if (LogEcho)
+                LogEcho(line);
             if (LineWriter) {
                 LineWriter(LogFilePath, line);
                 return;
@@ -90,6 +94,10 @@ void LogError(const std::string& Source, const Form* Frm, std::string_view Msg,
     LogError(Source, Frm, message, date);
 }
 
+void SetLogEcho(std::function<void(const std::string& line)> echo) {
+    LogEcho = std::move(echo);
+}
+
 std::string ErrorText(std::int32_t code) {
     std::string text = TheShell().SystemErrorText(code);
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
@@ -110,6 +118,12 @@ LogLineWriter SetLogLineWriter(LogLineWriter writer) {
 
 void ResetLogForTests() {
     LogFilePath.clear();
+    LogEcho = nullptr;
+    LogClock = nullptr;
+}
+
+void SetLogClockForTests(std::function<std::time_t()> clock) {
+    LogClock = std::move(clock);
 }
 
 }  // namespace zelwiz

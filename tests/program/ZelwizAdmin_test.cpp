@@ -21,6 +21,9 @@ const char* const kMachine = R"(Windows Registry Editor Version 5.00
 "CCC"="ThirdCSTALAN"
 "7316Name"="Korvane Parlova"
 "7316ShortName"="Parlova"
+
+[HKEY_LOCAL_MACHINE\Software\Korvane\TSpi_CSTA]
+"PbxPrefix"="0"
 )";
 
 const char* const kFullFile =
@@ -173,10 +176,14 @@ TEST(AdminExport, FileConfiguresANewUserAsTheDeskItWasReadFrom) {
     user.replace(user.find("\"ProductProfil\"=\"2\""), 19, "\"ProductProfil\"=\" 2\"");
     desk.SeedHive(HKEY_CURRENT_USER, user);
 
-    RunResult exported = desk.RunTool(ZELWIZ_ADMIN_BINARY, {"export"});
+    // Installed beside zelwiz: the file is tried in its folder.
+    const std::string tool = desk.ProgramDir() + "/zelwiz-admin";
+    std::filesystem::copy_file(ZELWIZ_ADMIN_BINARY, tool);
+    RunResult exported = desk.RunTool(tool, {"export"});
     ASSERT_EQ(exported.exitCode, 0) << exported.err;
     ProgramFolder next;
     next.SeedHive(HKEY_LOCAL_MACHINE, kMachine);
+    next.InstallRecordingTool("zelphone.exe");
     next.WriteProgramFile("confdirect.ini", exported.out);
     ASSERT_EQ(next.Run({}).exitCode, 0);
     EXPECT_EQ(UserProductKeys(next), UserProductKeys(desk)) << exported.out;
@@ -185,13 +192,13 @@ TEST(AdminExport, FileConfiguresANewUserAsTheDeskItWasReadFrom) {
     user.insert(user.find("\"EdnIP\""), "\"IPLANAutodetect\"=\"0\"\n");
     desk.SeedHive(HKEY_CURRENT_USER, user);
     const std::string file = desk.ProgramDir() + "/next.ini";
-    exported = desk.RunTool(ZELWIZ_ADMIN_BINARY, {"export", "--out", file});
+    exported = desk.RunTool(tool, {"export", "--out", file});
     EXPECT_EQ(exported.exitCode, 1);
     EXPECT_NE(exported.err.find("\"IPLANAutodetect\" = \"0\": a new user gets none"),
               std::string::npos)
         << exported.err;
     EXPECT_FALSE(std::filesystem::exists(file));
-    exported = desk.RunTool(ZELWIZ_ADMIN_BINARY, {"export", "--out", file, "--force"});
+    exported = desk.RunTool(tool, {"export", "--out", file, "--force"});
     EXPECT_EQ(exported.exitCode, 0);
     EXPECT_TRUE(std::filesystem::exists(file));
 }

@@ -247,6 +247,7 @@ TEST_F(ZelwizExe, TheOptionWritesTheProvidersMachineWideAddressesAndEnds) {
 
 TEST_F(ZelwizExe, UnattendedConfigurationFromConfdirectSavesAndStartsTheMainApplication) {
     Seed(HKEY_LOCAL_MACHINE, kInstall, "CCC", "ThirdCSTALAN");
+    Seed(HKEY_LOCAL_MACHINE, "Software\\Korvane\\TSpi_CSTA", "PbxPrefix", "0");  // the provider
     InstallRecordingTool("zelphone.exe");
     WriteProgramFile("confdirect.ini",
                      "[ADDRESS]\r\nHostname= pbx-lyon \r\nvoipname=10.0.0.20\r\n"
@@ -265,7 +266,8 @@ TEST_F(ZelwizExe, UnattendedConfigurationFromConfdirectSavesAndStartsTheMainAppl
     EXPECT_EQ(ToolRuns("zelphone.exe", 1),
               std::vector<std::string>{"\"" + Text(program_ / "zelphone.exe") + "\""});
 
-    // Configured now: the file is not read again, and the wizard cannot be shown yet.
+    // Configured now: the file is not read again, and without a display the wizard cannot
+    // be shown.
     run = Run("");
     EXPECT_EQ(run.exitCode, 2u);
     const std::string told = "cannot show the Parlova Configuration Wizard window";
@@ -300,6 +302,7 @@ TEST_F(ZelwizExe, TheRestoreToolRunsOnceWithItsOption) {
 // lays over it, exactly what the start then does, and writes nothing.
 TEST_F(ZelwizExe, AdminCheckPredictsWhatTheUnattendedStartDoes) {
     Seed(HKEY_LOCAL_MACHINE, kInstall, "CCC", "ThirdCSTALAN");
+    Seed(HKEY_LOCAL_MACHINE, "Software\\Korvane\\TSpi_CSTA", "PbxPrefix", "0");  // the provider
     InstallRecordingTool("zelphone.exe");
     fs::copy_file(FromBuild(ZELWIZ_ADMIN_EXE), program_ / "zelwiz-admin.exe");
     WriteProgramFile("confdirect.ini", "[ADDRESS]\nHostname=pbx-lyon\n[PARLOVA]\nEdn=7000\n");
@@ -328,6 +331,7 @@ TEST_F(ZelwizExe, AdminCheckPredictsWhatTheUnattendedStartDoes) {
 // name in another language included.
 TEST_F(ZelwizExe, AdminRestoreOfABackupUndoesDamageToTheProductKeys) {
     Seed(HKEY_LOCAL_MACHINE, kInstall, "CCC", "ThirdCSTALAN");
+    Seed(HKEY_LOCAL_MACHINE, "Software\\Korvane\\TSpi_CSTA", "PbxPrefix", "0");  // the provider
     Seed(HKEY_LOCAL_MACHINE, kInstall, "Copyright", "© Korvane, Zürich");
     InstallRecordingTool("zelphone.exe");
     fs::copy_file(FromBuild(ZELWIZ_ADMIN_EXE), program_ / "zelwiz-admin.exe");
