@@ -4,8 +4,8 @@
 #include <cctype>
 #include <random>
 
+#include "components/BoundedSockets.h"
 #include "components/HostResolver.h"
-#include "components/PosixSockets.h"
 
 namespace zelwiz {
 namespace {
@@ -38,14 +38,12 @@ std::int32_t DiscoverDevices(DeviceKind kind, const DeviceNetworkSettings& setti
                              std::vector<FoundDevice>* found) {
     found->clear();
     const Deadline window = Deadline::After(settings.discoveryTimeout);
-    in_addr target{};
+    Ipv4Endpoint to{0, settings.discoveryPort};
     if (ResolveIpv4(settings.discoveryAddress, std::chrono::milliseconds(window.RemainingMs()),
-                    &target) != ResolveStatus::Found) {
+                    &to.address) != ResolveStatus::Found) {
         return kDiscoveryAddressNotFound;
     }
-    sockaddr_in to = *ParseIpv4("0.0.0.0", settings.discoveryPort);
-    to.sin_addr = target;
-    UniqueFd socket = OpenUdpSocket(*ParseIpv4("0.0.0.0"), /*broadcast=*/true);
+    const auto socket = UdpSocket::Open(Ipv4Endpoint{}, /*broadcast=*/true);
     if (!socket)
         return kDiscoveryNetworkProblem;
 
@@ -60,7 +58,7 @@ std::int32_t DiscoverDevices(DeviceKind kind, const DeviceNetworkSettings& setti
         if (sent < sends) {
             const Deadline due(window.At() - span + span * sent / (sends + 1));
             if (due.Passed()) {
-                const auto status = SendDatagram(socket.get(), to, message, window);
+                const auto status = socket->SendTo(to, message, window);
                 anySent = anySent || status == NetStatus::Ok;
                 ++sent;
                 if (sent == sends && !anySent)
@@ -72,8 +70,8 @@ std::int32_t DiscoverDevices(DeviceKind kind, const DeviceNetworkSettings& setti
             sent < sends ? window.Or(Deadline(window.At() - span + span * sent / (sends + 1)))
                          : window;
         std::string data;
-        sockaddr_in from{};
-        const NetStatus received = ReceiveDatagram(socket.get(), wait, &data, &from);
+        Ipv4Endpoint from;
+        const NetStatus received = socket->ReceiveFrom(wait, &data, &from);
         if (received == NetStatus::TimedOut) {
             if (window.Passed())
                 break;
@@ -84,8 +82,9 @@ std::int32_t DiscoverDevices(DeviceKind kind, const DeviceNetworkSettings& setti
         auto answer = ParseAnswer(data);
         if (!answer || answer->kind != kind || answer->nonce != probe.nonce)
             continue;
-        FoundDevice device{answer->address == kSenderAddress ? AddressText(from) : answer->address,
-                           answer->port, answer->name};
+        FoundDevice device{
+            answer->address == kSenderAddress ? Ipv4Text(from.address) : answer->address,
+            answer->port, answer->name};
         const bool known = std::any_of(found->begin(), found->end(), [&](const FoundDevice& d) {
             return SameAddress(d.address, device.address);
         });
