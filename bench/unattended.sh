@@ -11,6 +11,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 mkdir -p "$work/program" "$work/seed" "$work/data" "$work/runtime"
+chmod 700 "$work/runtime"  # a runtime folder of the user's own, as a login session makes it
 cp "$build/zelwiz" "$work/program/"
 printf '#!/bin/sh\nexit 0\n' >"$work/program/zelphone.exe"
 chmod +x "$work/program/zelphone.exe"

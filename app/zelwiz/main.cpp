@@ -8,7 +8,6 @@
 
 #include "components/BuiltInComponents.h"
 #include "components/translator/RegisterTextTranslator.h"
-#include "environment/localize.h"
 #include "environment/mCustom.h"
 #include "environment/mLogError.h"
 #include "platform/ComponentCatalog.h"
@@ -28,9 +27,8 @@ using namespace zelwiz;
 
 namespace {
 
-// What a windowless run must tell the user: one line on stderr and one in the error log.
+// What a windowless run must tell the user goes to the error log, which prints it as well.
 void Report(const std::string& text) {
-    std::fprintf(stderr, "zelwiz: %s\n", text.c_str());
     LogError("SubMain.Main", nullptr, text);
 }
 
@@ -50,18 +48,24 @@ int main(int argc, char** argv) {
     CommittingToolkit committingToolkit(toolkit);
     InstallPlatform(
         Platform{registry.get(), &committingShell, &committingToolkit, &catalog, instance.get()});
+    // Until a window is shown, whatever the program logs is printed too: an administrator
+    // deploying without a window sees at once why a run did not do what it should.
+    SetLogEcho([](const std::string& line) { std::fprintf(stderr, "zelwiz: %s\n", line.c_str()); });
 
     for (const std::string& problem : registry->Problems())
         Report(problem);
+    if (!instance->FolderProblem().empty())
+        Report(instance->FolderProblem());
 
     // The title the running copy's wizard window carries, so a second copy can find it.
     ReadProductNames();
-    toolkit.SetAppTitle(ReplaceParams("%0 Configuration Wizard", {g7316ShortName}));
+    toolkit.SetAppTitle(WizardTitle());
 
     int exitCode = 0;
     try {
         frmWizard wizard;
         if (Main(CommandLineText(arguments), wizard) == StartupOutcome::WizardShown) {
+            SetLogEcho({});  // the user has a window now; the log is enough
             instance->Serve([&](const std::string& caption) {
                 return toolkit.ActivateWindowFromAnyThread(caption);
             });

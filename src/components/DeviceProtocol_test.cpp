@@ -51,6 +51,7 @@ TEST(DeviceProtocol, MessagesBreakingTheRulesAreRefused) {
         "ZELWIZ-PBX 1 0123456789abcdef0 10.0.0.1 P\n",  // nonce of 17 characters
         "ZELWIZ-PBX 1 n1 -board- PBX\n",                // not a host name
         "ZELWIZ-VOIP 1 n1 127.0.0.31 65536 B\n",        // port too large
+        "ZELWIZ-VOIP 1 n1 127.0.0.31 0 B\n",            // port 0
         "ZELWIZ-VOIP 1 n1 127.0.0.31 017317 B\n",       // leading zero
         "ZELWIZ-VOIP 1 n1 127.0.0.31 B\n",              // no port
         "ZELWIZ-DISCOVER 1 VOIP n1\n",                  // a probe is no answer

@@ -20,6 +20,7 @@ class LineObjectTest : public ::testing::Test {
     void SetUp() override {
         previous_ = InstallPlatform(Platform{&reg, nullptr, nullptr, &catalog});
         RegisterBuiltInComponents(catalog, [this] { return allUsers; });
+        SetText(HKEY_LOCAL_MACHINE, kProviderKeyPath, "SwitchName", "pbx-1");  // installed
     }
     void TearDown() override { InstallPlatform(previous_); }
 
@@ -32,12 +33,14 @@ class LineObjectTest : public ::testing::Test {
             reg.CloseKey(key);
         }
     }
-    void SetPreferredLine(const std::string& text) {
+    void SetText(HKEY hive, const std::string& path, const char* name, const std::string& text) {
         HKEY key = 0;
-        ASSERT_EQ(reg.CreateKey(HKEY_CURRENT_USER, kPreferenceKeyPath, KEY_ALL_ACCESS, &key),
-                  ERROR_SUCCESS);
-        reg.SetString(key, "Preferred Line", text);
+        ASSERT_EQ(reg.CreateKey(hive, path, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+        reg.SetString(key, name, text);
         reg.CloseKey(key);
+    }
+    void SetPreferredLine(const std::string& text) {
+        SetText(HKEY_CURRENT_USER, kPreferenceKeyPath, "Preferred Line", text);
     }
     // The calls as the wizard makes them: late bound, failing HRESULTs raised.
     ComPtr<IDispatchObject> Create() {
@@ -134,10 +137,25 @@ TEST_F(LineObjectTest, AllUsersModeReadsTheMachineLinesAndAskedAtInitialize) {
     bAllUsers = saved;
 }
 
-TEST_F(LineObjectTest, MissingProviderKeyGivesNoLines) {
+TEST_F(LineObjectTest, TheUsersOwnSetsAreLinesWhileTheProviderIsInstalled) {
+    AddLines(HKEY_CURRENT_USER, {"1000"});
+    SetText(HKEY_CURRENT_USER, kWizardSettingsPath, "EdnSet", "4000");
+    SetText(HKEY_CURRENT_USER, std::string(kProviderKeyPath) + "\\Provider", "EdnIP", "1000");
+    SetPreferredLine("KORVANE - 4000");
     auto line = Create();
     CallByName(*line, "Initialize");
-    EXPECT_EQ(VariantText(CallByName(*line, "Preferredline")), "-1");
+    EXPECT_EQ(VariantText(CallByName(*line, "Preferredline")), "1") << "after the listed numbers";
+    EXPECT_EQ(Address(*line, std::int32_t{1}), "4000");
+    EXPECT_EQ(ErrorOf([&] { Address(*line, std::int32_t{2}); }), E_INVALIDARG)
+        << "the multimedia set's 1000 is listed once";
+
+    HKEY key = 0;
+    ASSERT_EQ(reg.OpenKey(HKEY_LOCAL_MACHINE, "Software\\Korvane", KEY_ALL_ACCESS, &key),
+              ERROR_SUCCESS);
+    ASSERT_EQ(reg.DeleteKey(key, "TSpi_CSTA"), ERROR_SUCCESS);
+    reg.CloseKey(key);
+    CallByName(*line, "Initialize");
+    EXPECT_EQ(VariantText(CallByName(*line, "Preferredline")), "-1") << "not installed";
     EXPECT_EQ(ErrorOf([&] { Address(*line, std::int32_t{0}); }), E_INVALIDARG);
     EXPECT_EQ(reg.OpenHandleCount(), 0u) << "every key read was closed";
 }

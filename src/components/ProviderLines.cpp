@@ -32,11 +32,25 @@ std::optional<std::string> LineNumberOf(const std::string& lineName) {
     return number;
 }
 
+bool ProviderInstalled(Registry& reg) {
+    return RegKeyPresent(reg, HKEY_LOCAL_MACHINE, kProviderKeyPath);
+}
+
 ProviderLines ReadProviderLines(Registry& reg, HKEY providerHive) {
     ProviderLines lines;
+    if (!ProviderInstalled(reg))
+        return lines;
     for (auto& name : ReadSubKeyNames(reg, providerHive, kPreferredEdnsPath)) {
         if (name != kPlaceholderLine)
             lines.numbers.push_back(std::move(name));
+    }
+    const std::optional<std::string> ownSets[] = {
+        ReadRegText(reg, HKEY_CURRENT_USER, kWizardSettingsPath, "EdnSet"),
+        ReadRegText(reg, providerHive, std::string(kProviderKeyPath) + "\\Provider", "EdnIP")};
+    for (const auto& number : ownSets) {
+        if (number && !number->empty() &&
+            std::find(lines.numbers.begin(), lines.numbers.end(), *number) == lines.numbers.end())
+            lines.numbers.push_back(*number);
     }
     if (auto text = ReadRegText(reg, HKEY_CURRENT_USER, kPreferenceKeyPath, "Preferred Line")) {
         if (auto number = LineNumberOf(*text))

@@ -12,8 +12,7 @@ RegistryProviderConfigurator::RegistryProviderConfigurator(Registry& registry,
     : registry_(registry), allUsers_(std::move(allUsers)) {}
 
 HRESULT RegistryProviderConfigurator::Initialize() {
-    providerInstalled_ = RegKeyPresent(registry_, HKEY_CURRENT_USER, kProviderKeyPath) ||
-                         RegKeyPresent(registry_, HKEY_LOCAL_MACHINE, kProviderKeyPath);
+    providerInstalled_ = ProviderInstalled(registry_);
     lines_ = ReadProviderLines(registry_, ProviderHiveFor(allUsers_));
     initialized_ = true;
     return S_OK;

@@ -33,6 +33,7 @@ class WizardWithComponents : public ::testing::Test {
         ASSERT_TRUE(sim) << error;
         server = std::thread([this] { sim->Run(std::chrono::seconds(60)); });
         p.SetInstall("CCC", "ThirdCSTALAN");
+        p.SetText(HKEY_LOCAL_MACHINE, "Software\\Korvane\\TSpi_CSTA", "PbxPrefix", "0");
         p.SetInstall("DiscoveryAddress", "127.0.0.1");  // never the broadcast default in a test
         p.SetInstall("DiscoveryPort", std::to_string(sim->DiscoveryPort()));
         p.SetInstall("DiscoveryTimeout", "500");

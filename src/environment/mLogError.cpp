@@ -19,11 +19,13 @@ namespace {
 constexpr std::int32_t kErrPathNotFound = 76;
 
 std::string LogFilePath;
+std::function<void(const std::string&)> LogEcho;
+std::function<std::time_t()> LogClock;
 
 // "dd/mm/yyyy hh:mm:ss". The classic program took the separators from the user's locale; they
 // are "/" and ":" wherever the log is read, so they are fixed here.
 std::string NowText() {
-    const std::time_t now = std::time(nullptr);
+    const std::time_t now = LogClock ? LogClock() : std::time(nullptr);
     const std::tm* local = std::localtime(&now);
     char text[32] = {};
     if (local == nullptr || std::strftime(text, sizeof text, "%d/%m/%Y %H:%M:%S", local) == 0)
@@ -60,6 +62,11 @@ void LogError(const std::string& Source, const Form* Frm, std::string& Msg, std:
             if (Msg.empty())
                 Msg = "-";
 
+            const std::string line =
+                DateText + '\t' + where + '\t' + Msg + '\t' + error + '\t' + system;
+            if (LogEcho)
+                LogEcho(line);
+
             if (LogFilePath.empty())
                 LogFilePath = DataPath() + kFolderSeparator + "error_" + GetNetUserName() + ".log";
             std::ofstream out(Utf8Path(LogFilePath), std::ios::binary | std::ios::app);
@@ -69,8 +76,7 @@ void LogError(const std::string& Source, const Form* Frm, std::string& Msg, std:
                 Raise(TheShell().PathExists(folder) ? kErrPathFileAccess : kErrPathNotFound,
                       "mLogError");
             }
-            out << DateText << '\t' << where << '\t' << Msg << '\t' << error << '\t' << system
-                << "\r\n";
+            out << line << "\r\n";
             out.close();
             if (!out)
                 Raise(kErrPathFileAccess, "mLogError");
@@ -85,6 +91,10 @@ void LogError(const std::string& Source, const Form* Frm, std::string_view Msg,
     LogError(Source, Frm, message, date);
 }
 
+void SetLogEcho(std::function<void(const std::string& line)> echo) {
+    LogEcho = std::move(echo);
+}
+
 std::string ErrorText(std::int32_t code) {
     std::string text = TheShell().SystemErrorText(code);
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
@@ -94,6 +104,12 @@ std::string ErrorText(std::int32_t code) {
 
 void ResetLogForTests() {
     LogFilePath.clear();
+    LogEcho = nullptr;
+    LogClock = nullptr;
+}
+
+void SetLogClockForTests(std::function<std::time_t()> clock) {
+    LogClock = std::move(clock);
 }
 
 }  // namespace zelwiz

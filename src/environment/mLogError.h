@@ -12,6 +12,8 @@
 // debugger output and never reaches the caller.
 
 #include <cstdint>
+#include <ctime>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -28,11 +30,17 @@ void LogError(const std::string& Source, const Form* Frm, std::string& Msg, std:
 void LogError(const std::string& Source, const Form* Frm = nullptr, std::string_view Msg = {},
               std::string_view DateText = {});
 
+// Gives every line written to `echo` as well (without its CR LF); an empty function stops it.
+// The program prints the lines of a run that shows no window, which has no other way to tell.
+void SetLogEcho(std::function<void(const std::string& line)> echo);
+
 // The system's text for an error code without its trailing line break; "Unknown Error." when the
 // system has none.
 std::string ErrorText(std::int32_t code);
 
-// Forgets the log file's path (the next call computes it again).
+// Forgets the log file's path (the next call computes it again), the echo and the test clock.
 void ResetLogForTests();
+// The time stamps read this clock instead of the system's until the next reset.
+void SetLogClockForTests(std::function<std::time_t()> clock);
 
 }  // namespace zelwiz

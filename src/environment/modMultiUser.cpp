@@ -127,6 +127,15 @@ void MakeDir(std::string& Path) {
     }
 }
 
+std::uint32_t StartProductProgram(const std::string& name, const std::string& arguments) {
+    const std::string path = AppFolder() + kFolderSeparator + name;
+    const std::uint32_t processId =
+        TheShell().StartProgram("\"" + path + "\"" + (arguments.empty() ? "" : " " + arguments));
+    if (processId == 0)
+        Raise(kErrFileNotFound, {}, "File not found: " + path);
+    return processId;
+}
+
 std::uint32_t WaitOnProgram(std::uint32_t ProcessId, bool Wait) {
     std::uint32_t exitCode = 0;
     OnErrorExit(

@@ -30,6 +30,11 @@ void MakeSubDir(const std::string& Path);
 // Creates one folder when nothing of that name exists: open to everyone unless the data folder
 // is the user's own. A failure is logged with the path as message.
 void MakeDir(std::string& Path);
+// Starts a program of the product family from the program's folder: the quoted path
+// "<AppFolder>/<name>", then the arguments, with a normal focused window, without waiting.
+// Answers the process identifier. A program that is missing or cannot be started raises error 53
+// naming its full path, with the system's reason as the last system error.
+std::uint32_t StartProductProgram(const std::string& name, const std::string& arguments = {});
 // The exit code of the process: with Wait, after it ended; without, polling and letting the user
 // interface process its events while it runs. 0 when the process cannot be opened.
 std::uint32_t WaitOnProgram(std::uint32_t ProcessId, bool Wait);

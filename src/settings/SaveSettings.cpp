@@ -11,7 +11,6 @@
 #include "platform/Conversions.h"
 #include "platform/ErrorInfo.h"
 #include "platform/Platform.h"
-#include "platform/Shell.h"
 #include "platform/Toolkit.h"
 #include "settings/CRegSettings.h"
 #include "settings/mLibApi32.h"
@@ -134,7 +133,7 @@ void frmWizard::SaveSettings() {
             // The first configuration: the main application takes over and the wizard ends.
             reg.SaveSettingToHKey(HKEY_CURRENT_USER, "7316", "Install", "IsWizConfigured", "-1");
             reg.SaveSettingToHKey(HKEY_CURRENT_USER, "7316", "Install", "CCC", mvarCCC);
-            TheShell().StartProgram("\"" + AppFolder() + kFolderSeparator + "zelphone.exe\"");
+            StartProductProgram("zelphone.exe");  // raises when it cannot start
             End();
         }
     } else {

@@ -227,6 +227,23 @@ TEST_F(SaveSettingsTest, AnEmptyMultimediaNumberStopsTheSaveAfterTheBoardAddress
     EXPECT_EQ(Text(HKCU, kInstallKey, "IsWizConfigured"), "-1");
 }
 
+TEST_F(SaveSettingsTest, APhysicalSetWithoutANumberKeepsTheNumberAndLineSavedBefore) {
+    for (const char* number : {"", "  "}) {
+        SetText(HKCU, kWizSettingsKey, "EdnSet", "1000");
+        SetText(HKCU, kPreferenceKey, "Preferred Line", "KORVANE - 1000");
+        SetText(HKCU, "Software\\Korvane\\7316\\ZELDial\\Settings", "ExtHandsetvisible", "1");
+        wiz->mvarCCC = "ThirdCSTALAN";
+        wiz->mvarbIsPhoneSet = true;
+        wiz->mvarPhoneSetNumber = number;
+        EXPECT_FALSE(Save());
+        EXPECT_EQ(Text(HKCU, kWizSettingsKey, "EdnSet"), "1000") << "'" << number << "'";
+        EXPECT_EQ(Text(HKCU, kPreferenceKey, "Preferred Line"), "KORVANE - 1000") << number;
+        EXPECT_EQ(Text(HKCU, "Software\\Korvane\\7316\\ZELDial\\Settings", "ExtHandsetvisible"),
+                  "0");
+        EXPECT_FALSE(HasKey(HKCU, kPreferredEdnsKey)) << "no number to offer";
+    }
+}
+
 TEST_F(SaveSettingsTest, TheCentralServerIsRecordedOnlyWhenGiven) {
     const std::string key = "Software\\Korvane\\7316\\PRLserver\\Settings";
     SetText(HKCU, kInstallKey, "IsWizConfigured", "-1");

@@ -52,13 +52,7 @@ void RunRestoreToolOnce(CRegSettings& reg) {
     if (RegValueExists(HKEY_CURRENT_USER, "Software\\Korvane\\7316\\Install", "IsWizConfigured")) {
         std::uint32_t processId = 0;
         ResumeNext trap(LogMainError);
-        trap([&] {
-            processId = TheShell().StartProgram("\"" + AppFolder() + kFolderSeparator +
-                                                kRestoreTool + "\" -s");
-            if (processId == 0)
-                Raise(kErrFileNotFound, {},
-                      "File not found: " + AppFolder() + kFolderSeparator + kRestoreTool);
-        });
+        trap([&] { processId = StartProductProgram(kRestoreTool, "-s"); });
         if (processId != 0)
             trap([&] { WaitOnProgram(processId, false); });
     }
@@ -96,7 +90,10 @@ bool ActivatePrevInstance() {
     Toolkit& toolkit = TheToolkit();
     const std::string title = toolkit.AppTitle();
     toolkit.SetAppTitle("~!@#$%^&");
-    instance.ActivateWindow(title);
+    const bool found = instance.ActivateWindow(title);
+    TheShell().DebugOutput("SubMain.ActivatePrevInstance - the running copy " +
+                           std::string(found ? "brought forward" : "has no") + " window \"" +
+                           title + "\"");
     toolkit.SetAppTitle(title);
     return true;
 }

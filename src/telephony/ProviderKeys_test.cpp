@@ -135,6 +135,21 @@ TEST_F(ProviderKeysTest, SavingAPhysicalNumberKeepsThePreferredMultimediaNumber)
     EXPECT_EQ(Text(HKCU, kProviderSubKey, "EdnIP"), "1000");
 }
 
+TEST_F(ProviderKeysTest, SavingAPhysicalNumberOverTheMultimediaEntryRemovesItsMark) {
+    for (bool allUsers : {false, true}) {
+        ClearRegistry();
+        bAllUsers = allUsers;
+        const HKEY hive = allUsers ? HKLM : HKCU;
+        AddEntry(hive, "1000", true);
+        std::string number = "1000";
+        bool isIP = false;
+        wiz->UpdatePreferredEdns(number, isIP);
+        EXPECT_TRUE(HasKey(hive, Entry("1000"))) << allUsers;
+        EXPECT_EQ(Text(hive, Entry("1000"), "IPKey"), "<missing>")
+            << (allUsers ? "all users" : "the user's hive") << ": now a physical set's number";
+    }
+}
+
 TEST_F(ProviderKeysTest, SavingAMultimediaNumberReplacesTheOldMultimediaNumber) {
     AddEntry(HKCU, "1000", true);
     AddEntry(HKCU, "3000");

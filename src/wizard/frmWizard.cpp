@@ -35,6 +35,21 @@ bool IsThirdParty(const std::string& ccc) {
 
 }  // namespace
 
+std::string WizardTitle() {
+    std::string title = "%0 Configuration Wizard";  // the default text of kTitle
+    OnErrorExit(
+        [&] {
+            // A translator of its own: the shared one comes with the form.
+            ComPtr<TextTranslator> translator =
+                CreateComponent<TextTranslator>(kCLSID_TextTranslator);
+            std::string localized = kTitle, translated;
+            CheckHr(translator->Translate(localized, &translated));
+            title = translated;
+        },
+        {});
+    return ReplaceParams(title, {g7316ShortName});
+}
+
 void frmWizard::Form_Load() {
     // No error trap: a failure reaches whoever loaded the form.
     LoadCharset();

@@ -148,4 +148,10 @@ class frmWizard : public Form {
     void Form_KeyDown(int& keyCode, int shift) override;
 };
 
+// The caption the wizard's window carries in the user's language ("#01045#%0 Configuration
+// Wizard" translated, the product's short name in it). The program takes it as its application
+// title before Main, so that a second copy asks the running one for the window it shows. It
+// needs no loaded form; when no translation can be had, the default English text.
+std::string WizardTitle();
+
 }  // namespace zelwiz

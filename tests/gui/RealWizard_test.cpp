@@ -125,6 +125,23 @@ TEST_F(RealWizardTest, ScreenshotOfThePagesNoTypicalPathShows) {
     w.Unload();
 }
 
+TEST_F(RealWizardTest, AltAndTheConfigureKeyOpenTheDialingPropertiesOnTheDialingPage) {
+    frmWizard& w = p.LoadWizard();
+    Show(w);
+    std::int16_t step = 8, forward = 2;
+    w.SetStep(step, forward);
+    ASSERT_EQ(ShownStep(), 8);
+    const std::string caption = w.cmdDialingProperties->Caption();
+    const size_t amp = caption.find('&');
+    ASSERT_NE(amp, std::string::npos) << caption;
+    const char key = static_cast<char>(std::tolower(static_cast<unsigned char>(caption[amp + 1])));
+    ASSERT_TRUE(key >= 'a' && key <= 'z') << caption;
+    Press(static_cast<Qt::Key>(Qt::Key_A + (key - 'a')), Qt::AltModifier);
+    EXPECT_TRUE(WaitUntil([&] { return p.fakes.provider.configuredDevices.size() == 1; }))
+        << "Alt+" << key << " did not press " << caption;
+    w.Unload();
+}
+
 TEST_F(RealWizardTest, EscapeInAFieldCancelsWithoutSaving) {
     frmWizard& w = p.LoadWizard();
     Show(w);

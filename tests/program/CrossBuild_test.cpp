@@ -25,6 +25,9 @@ const char* const kInstalledMachine = R"(Windows Registry Editor Version 5.00
 "7316Name"="Korvane Parlova"
 "Build"="118"
 "Flags"=dword:00000003
+
+[HKEY_LOCAL_MACHINE\Software\Korvane\TSpi_CSTA]
+"PbxPrefix"="0"
 )";
 
 const char* const kIni =
@@ -47,11 +50,11 @@ void Collect(const RegNode& node, const std::string& path, std::set<Entry>* entr
         Collect(*child, path + "\\" + name, entries);
 }
 
-// The values below Software\Korvane of a .reg text of `hive`.
+// The values below Software\Korvane of a .reg file of `hive`, in any form regedit writes.
 std::set<Entry> ProductValues(const std::string& regText, HKEY hive) {
     RegNode root;
     RegFileError error;
-    EXPECT_TRUE(ParseRegFile(regText, hive, &root, &error)) << error.line << ": " << error.reason;
+    EXPECT_TRUE(ReadRegFile(regText, hive, &root, &error)) << error.line << ": " << error.reason;
     std::set<Entry> entries;
     const RegNode* software = root.Find("Software");
     const RegNode* product = software != nullptr ? software->Find("Korvane") : nullptr;

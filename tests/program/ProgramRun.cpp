@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <thread>
 
 #include "platform/RegFile.h"
@@ -35,6 +36,8 @@ ProgramFolder::ProgramFolder() {
         fs::create_directories(root_.path() / dir);
         fs::permissions(root_.path() / dir, fs::perms::all);
     }
+    // The runtime folder must be the user's own, as a login session makes it.
+    fs::permissions(root_.path() / "runtime", fs::perms::owner_all);
     fs::permissions(root_.path(), fs::perms::all);
     fs::copy_file(ZELWIZ_BINARY, root_.path() / "program" / "zelwiz");
 }
@@ -86,6 +89,8 @@ void ProgramFolder::ProtectMachineHive() {
                     fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     // Root may write any file: the runs then go as a user who may not.
     asNobody_ = ::geteuid() == 0;
+    if (asNobody_ && ::chown((root_ / "runtime").c_str(), kNobody, kNobody) != 0)
+        throw std::runtime_error("cannot give the runtime folder to nobody");
 }
 
 std::vector<std::string> ProgramFolder::Environment(bool display) const {

@@ -28,6 +28,7 @@ class ProgramFolder {
 
     std::string ProgramDir() const { return root_ / "program"; }
     std::string RegistryDir() const { return root_ / "registry"; }
+    std::string RuntimeDir() const { return root_ / "runtime"; }
     // A file beside the program (an INI file, a tool).
     void WriteProgramFile(const std::string& name, const std::string& text,
                           bool executable = false);

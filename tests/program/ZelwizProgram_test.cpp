@@ -1,8 +1,10 @@
 // The real program, run as an administrator deploys it and as users start it.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 
 #include <chrono>
+#include <functional>
 #include <random>
 #include <regex>
 #include <thread>
@@ -12,10 +14,13 @@
 namespace zelwiz::test {
 namespace {
 
-const char* const kInstalledMachine = R"(Windows Registry Editor Version 5.00
+// A machine as the product's installation leaves it: the wizard in the installation kind `ccc`,
+// and the TAPI provider unless `provider` is false.
+std::string Machine(const std::string& ccc, bool provider = true) {
+    std::string text = R"(Windows Registry Editor Version 5.00
 
 [HKEY_LOCAL_MACHINE\Software\Korvane\7316\Install]
-"CCC"="ThirdCSTALAN"
+"CCC"=")" + ccc + R"("
 "7316Name"="Korvane Parlova"
 "7316ShortName"="Parlova"
 "Version"="4.0"
@@ -32,6 +37,12 @@ const char* const kInstalledMachine = R"(Windows Registry Editor Version 5.00
 "OutsideAccess"="0"
 "LongDistanceAccess"="0"
 )";
+    if (provider)
+        text += "\n[HKEY_LOCAL_MACHINE\\Software\\Korvane\\TSpi_CSTA]\n\"PbxPrefix\"=\"0\"\n";
+    return text;
+}
+
+const std::string kInstalledMachine = Machine("ThirdCSTALAN");
 
 const char* const kConfiguredUser = R"(Windows Registry Editor Version 5.00
 
@@ -235,7 +246,7 @@ TEST_F(Program, IncompleteFileNeedsTheWizardAndTapi21FileNeedsOnlyTheNumber) {
     EXPECT_EQ(tapi.Value(HKEY_CURRENT_USER, user + "Install", "ProductProfil"), "2");
 }
 
-TEST_F(Program, RestoreToolRunsOnceForAUserWhoWasConfiguredBefore) {
+TEST_F(Program, RestoreToolRunsOnceForAUserWhoWasConfiguredBeforeAndNeverForANewUser) {
     folder.SeedHive(HKEY_CURRENT_USER,
                     "Windows Registry Editor Version 5.00\n\n"
                     "[HKEY_CURRENT_USER\\Software\\Korvane\\7316\\Install]\n"
@@ -249,29 +260,139 @@ TEST_F(Program, RestoreToolRunsOnceForAUserWhoWasConfiguredBefore) {
     EXPECT_EQ(folder.Value(HKEY_CURRENT_USER, "Software\\Korvane\\7316\\Install", "SetPrlConf4-1"),
               "-1");
 
-    ProgramFolder
-        fresh;  // a new user: only the marker, and no tool at all is no more than a log line
+    ProgramFolder fresh;  // "IsWizConfigured" missing: only the marker is written
     fresh.SeedHive(HKEY_CURRENT_USER,
                    "Windows Registry Editor Version 5.00\n\n"
                    "[HKEY_CURRENT_USER\\Software\\Korvane\\7316\\Install]\n"
-                   "\"IsWizConfigured\"=\"False\"\n");
+                   "\"SetPrlConf4-1\"=\"0\"\n");
+    fresh.InstallRecordingTool("restprlconf4_0.exe");
     fresh.Run({"-a"});
     EXPECT_EQ(fresh.Value(HKEY_CURRENT_USER, "Software\\Korvane\\7316\\Install", "SetPrlConf4-1"),
               "-1");
-    EXPECT_TRUE(AnyLineHas(fresh.LogLines(), "restprlconf4_0.exe"));
+    EXPECT_TRUE(fresh.ToolRuns("restprlconf4_0.exe").empty());
 }
 
-TEST_F(Program, SecondCopyEndsAtOnceWhileTheFirstShowsTheWizard) {
+TEST(ProgramStarts, AProgramThatCannotStartIsLoggedAndPrintedWithItsFullPath) {
+    struct Case {
+        const char* program;
+        std::function<void(ProgramFolder&)> arrange;
+    };
+    const Case cases[] = {
+        {"restprlconf4_0.exe",  // a user configured before, with no restore tool installed
+         [](ProgramFolder& f) {
+             f.InstallRecordingTool("zelphone.exe");
+             f.SeedHive(HKEY_CURRENT_USER,
+                        "Windows Registry Editor Version 5.00\n\n"
+                        "[HKEY_CURRENT_USER\\Software\\Korvane\\7316\\Install]\n"
+                        "\"IsWizConfigured\"=\"0\"\n");
+         }},
+        {"zelphone.exe", [](ProgramFolder&) {}},  // missing
+        {"zelphone.exe",                          // not a program that can be run
+         [](ProgramFolder& f) { f.WriteProgramFile("zelphone.exe", "#!/bin/sh\n"); }},
+    };
+    for (const Case& c : cases) {
+        ProgramFolder f;
+        f.SeedHive(HKEY_LOCAL_MACHINE, kInstalledMachine);
+        f.WriteProgramFile("confTapi21.ini", "[PARLOVA]\nEdn=3000\n");
+        c.arrange(f);
+        const RunResult run = f.Run({});
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        const std::string failure =
+            "\tFile not found: " + f.ProgramDir() + "/" + c.program + " - 53 (0x35)\t";
+        EXPECT_TRUE(AnyLineHas(f.LogLines(), failure)) << c.program;
+        EXPECT_NE(run.err.find(failure), std::string::npos) << run.err;
+        EXPECT_EQ(f.Value(HKEY_CURRENT_USER, "Software\\Korvane\\7316\\Install", "IsWizConfigured"),
+                  "-1")
+            << "the configuration itself is saved";
+    }
+}
+
+TEST(ProgramKinds, AFirstConfigurationStartsTheMainApplicationWhereTheProviderIsInstalled) {
+    for (const char* ccc : {"", "ThirdRSPI", "ThirdCSTALAN"}) {
+        for (bool provider : {true, false}) {
+            ProgramFolder f;
+            f.SeedHive(HKEY_LOCAL_MACHINE, Machine(ccc, provider));
+            f.InstallRecordingTool("zelphone.exe");
+            f.WriteProgramFile("confdirect.ini", "[ADDRESS]\nHostname=pbx\n[PARLOVA]\nEdn=3000\n");
+            const RunResult run = f.Run({});
+            const std::string what =
+                std::string("\"") + ccc + (provider ? "\" with" : "\" without") + " the provider";
+            EXPECT_EQ(run.exitCode, 0) << what << run.err;
+            EXPECT_EQ(f.ToolRuns("zelphone.exe", provider ? 1 : 0).size(), provider ? 1u : 0u)
+                << what;
+            EXPECT_EQ(AnyLineHas(f.LogLines(), "cannot work properly until you restart"), !provider)
+                << what;
+        }
+    }
+}
+
+TEST_F(Program, WithTheAllUsersOptionTheProviderSettingsGoToTheMachine) {
+    folder.SeedHive(HKEY_LOCAL_MACHINE, kInstalledMachine);
+    folder.InstallRecordingTool("zelphone.exe");
+    folder.WriteProgramFile(
+        "confdirect.ini",
+        "[ADDRESS]\nHostname=pbx-lyon\nvoipname=10.0.0.20\n[PARLOVA]\nEdn=7000\n");
+    const RunResult run = folder.Run({"-a"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    const std::string provider = "Software\\Korvane\\TSpi_CSTA";
+    EXPECT_EQ(folder.Value(HKEY_LOCAL_MACHINE, provider, "SwitchName"), "pbx-lyon");
+    EXPECT_EQ(folder.Value(HKEY_LOCAL_MACHINE, provider + "\\Provider", "IpAddress"), "10.0.0.20");
+    EXPECT_EQ(folder.Value(HKEY_LOCAL_MACHINE, provider + "\\Provider", "EdnIP"), "7000");
+    EXPECT_TRUE(folder.KeyExists(HKEY_LOCAL_MACHINE, provider + "\\PreferredEDNs\\7000"));
+    EXPECT_FALSE(folder.KeyExists(HKEY_CURRENT_USER, provider)) << "nothing in the user's hive";
+    EXPECT_EQ(folder.ToolRuns("zelphone.exe", 1).size(), 1u);
+}
+
+TEST_F(Program, ARuntimeFolderOtherUsersCouldWriteIsNotUsedAndCannotStopTheProgram) {
     folder.SeedHive(HKEY_LOCAL_MACHINE, kInstalledMachine);
     folder.SeedHive(HKEY_CURRENT_USER, kConfiguredUser);
+    ASSERT_EQ(::chmod(folder.RuntimeDir().c_str(), 0777), 0);
     const pid_t first = folder.Start({}, /*display=*/true);
-    ASSERT_TRUE(folder.WaitForRunningCopy(30)) << "the first copy never showed its wizard";
-    RunResult second = folder.Run({"-c", "should-not", "be-written"});
-    EXPECT_FALSE(folder.Value(HKEY_LOCAL_MACHINE, "Software\\Korvane\\TSpi_CSTA", "SwitchName"));
+    for (int i = 0; i < 300 && !AnyLineHas(folder.LogLines(), "runs alone"); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+
+    const RunResult second = folder.Run({"-c", "pbx-paris", "10.1.2.3"});
     EXPECT_EQ(second.exitCode, 0);
-    EXPECT_EQ(second.err, "");
+    EXPECT_EQ(folder.Value(HKEY_LOCAL_MACHINE, "Software\\Korvane\\TSpi_CSTA", "SwitchName"),
+              "pbx-paris")
+        << "the first copy's lock, where anyone could have made it, does not stop this one";
+    size_t alone = 0;
+    for (const auto& line : folder.LogLines())
+        alone += line.find("runtime folder " + folder.RuntimeDir() + " has mode 0777") !=
+                 std::string::npos;
+    EXPECT_EQ(alone, 2u) << "one line for each copy";
     ::kill(-first, SIGTERM);
     folder.Wait(first, 10);
+}
+
+TEST(ProgramCopies, SecondCopyEndsAtOnceAndBringsTheFirstCopysWindowForwardInAnyLanguage) {
+    struct Case {
+        const char* lang;
+        const char* title;
+    };
+    for (const Case c : {Case{"1", "Assistant de configuration de Parlova"},
+                         Case{"4", "Parlova konfigurációs varázsló"}}) {
+        ProgramFolder folder;
+        folder.SeedHive(HKEY_LOCAL_MACHINE, kInstalledMachine);
+        folder.SeedHive(HKEY_CURRENT_USER,
+                        std::string(kConfiguredUser) +
+                            "\n[HKEY_CURRENT_USER\\Software\\Korvane\\7316\\ZELPhone\\Settings]\n"
+                            "\"lang\"=\"" +
+                            c.lang + "\"\n");
+        const pid_t first = folder.Start({}, /*display=*/true);
+        ASSERT_TRUE(folder.WaitForRunningCopy(30)) << "the first copy never showed its wizard";
+        folder.extraEnvironment = {"ZELWIZ_DEBUG=1"};
+        RunResult second = folder.Run({"-c", "should-not", "be-written"});
+        EXPECT_EQ(second.exitCode, 0);
+        EXPECT_NE(second.err.find("the running copy brought forward window \"" +
+                                  std::string(c.title) + "\""),
+                  std::string::npos)
+            << second.err;
+        EXPECT_FALSE(
+            folder.Value(HKEY_LOCAL_MACHINE, "Software\\Korvane\\TSpi_CSTA", "SwitchName"));
+        ::kill(-first, SIGTERM);
+        folder.Wait(first, 10);
+    }
 }
 
 }  // namespace

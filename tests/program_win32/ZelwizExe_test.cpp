@@ -220,6 +220,7 @@ TEST_F(ZelwizExe, TheOptionWritesTheProvidersMachineWideAddressesAndEnds) {
 
 TEST_F(ZelwizExe, UnattendedConfigurationFromConfdirectSavesAndStartsTheMainApplication) {
     Seed(HKEY_LOCAL_MACHINE, kInstall, "CCC", "ThirdCSTALAN");
+    Seed(HKEY_LOCAL_MACHINE, "Software\\Korvane\\TSpi_CSTA", "PbxPrefix", "0");  // the provider
     InstallRecordingTool("zelphone.exe");
     WriteProgramFile("confdirect.ini",
                      "[ADDRESS]\r\nHostname= pbx-lyon \r\nvoipname=10.0.0.20\r\n"
@@ -238,7 +239,8 @@ TEST_F(ZelwizExe, UnattendedConfigurationFromConfdirectSavesAndStartsTheMainAppl
     EXPECT_EQ(ToolRuns("zelphone.exe", 1),
               std::vector<std::string>{"\"" + Text(program_ / "zelphone.exe") + "\""});
 
-    // Configured now: the file is not read again, and the wizard cannot be shown yet.
+    // Configured now: the file is not read again, and without a display the wizard cannot
+    // be shown.
     run = Run("");
     EXPECT_EQ(run.exitCode, 2u);
     const std::string told = "cannot show the Parlova Configuration Wizard window";

@@ -1,19 +1,18 @@
 // zelwiz.exe: the configuration wizard on Windows. Wires the platform of Windows itself (the
-// registry, the shell services, one copy per session) with this build's components and runs the
-// start-up. Until the wizard has native windows, a run that must show it tells so and ends.
+// registry, the shell services, one copy per session, the native windows) with this build's
+// components and runs the start-up; the program then lives as long as the wizard window is open.
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "components/BuiltInComponents.h"
 #include "components/translator/RegisterTextTranslator.h"
 #include "environment/VersionInfo.h"
-#include "environment/localize.h"
 #include "environment/mCustom.h"
 #include "environment/mLogError.h"
 #include "platform/ComponentCatalog.h"
 #include "platform/ErrorInfo.h"
 #include "platform/Platform.h"
-#include "platform/WindowlessToolkit.h"
 #include "platform/win32/CommandLineTail.h"
 #include "platform/win32/VersionResource.h"
 #include "platform/win32/Win32Registry.h"
@@ -21,15 +20,15 @@
 #include "platform/win32/Win32SingleInstance.h"
 #include "startup/CommitPoints.h"
 #include "startup/SubMain.h"
+#include "ui_win32/Win32Toolkit.h"
 #include "wizard/frmWizard.h"
 
 using namespace zelwiz;
 
 namespace {
 
-// What a windowless run must tell the user: one line on stderr and one in the error log.
+// What a windowless run must tell the user goes to the error log, which prints it as well.
 void Report(const std::string& text) {
-    std::fprintf(stderr, "zelwiz: %s\n", text.c_str());
     LogError("SubMain.Main", nullptr, text);
 }
 
@@ -44,19 +43,26 @@ int main() {
     RegisterBuiltInComponents(catalog);
     RegisterTextTranslator(catalog);
     Win32SingleInstance instance("Korvane Parlova Configuration Wizard");
-    WindowlessToolkit toolkit("this build has no windows yet", Report);
+    win32::Win32Toolkit toolkit;
+    toolkit.report = Report;
+    // For the start-up measurement: the program ends right after its first window is painted.
+    if (const char* exit = std::getenv("ZELWIZ_EXIT_AFTER_FIRST_PAINT"); exit && *exit)
+        toolkit.onFirstPaint = [] { End(0); };
     CommittingShell committingShell(shell);
     CommittingToolkit committingToolkit(toolkit);
     InstallPlatform(Platform{&registry, &committingShell, &committingToolkit, &catalog, &instance});
+    // No window is shown: whatever the program logs is printed too.
+    SetLogEcho([](const std::string& line) { std::fprintf(stderr, "zelwiz: %s\n", line.c_str()); });
 
     // The title the running copy's wizard window carries, so a second copy can find it.
     ReadProductNames();
-    toolkit.SetAppTitle(ReplaceParams("%0 Configuration Wizard", {g7316ShortName}));
+    toolkit.SetAppTitle(WizardTitle());
 
     int exitCode = 0;
     try {
         frmWizard wizard;
-        Main(CommandLineTail(), wizard);
+        if (Main(CommandLineTail(), wizard) == StartupOutcome::WizardShown)
+            toolkit.Run();
     } catch (const ProgramEnd& end) {
         exitCode = end.exitCode;
     }

@@ -2,8 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <vector>
+
+#include "components/frmDialingProperties.h"
 #include "components/translator/BuiltInCatalogs.h"
 #include "platform/Form.h"
+#include "telephony/frmEditSettings.h"
+#include "wizard/frmWizard.h"
 
 namespace zelwiz {
 namespace {
@@ -42,6 +48,80 @@ TEST(BuiltInCatalogs, EveryLanguageTranslatesEveryTextKeepingItsShape) {
     EXPECT_EQ(BuiltInCatalog("jp"), nullptr);
     EXPECT_EQ(BuiltInCatalog(""), nullptr);
     EXPECT_NE(BuiltInCatalog(kFallbackLanguage), nullptr);
+}
+
+// The access key of a caption: what follows its single "&", lower case; empty when none.
+std::string AccessKey(const std::string& caption) {
+    for (size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&')
+            continue;
+        if (caption[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        const auto lead = static_cast<unsigned char>(caption[i + 1]);
+        if (lead < 0x80)
+            return std::string(1, static_cast<char>(std::tolower(lead)));
+        size_t end = i + 2;  // a letter of several UTF-8 bytes, compared as it is
+        while (end < caption.size() && (static_cast<unsigned char>(caption[end]) & 0xC0) == 0x80)
+            ++end;
+        return caption.substr(i + 1, end - i - 1);
+    }
+    return {};
+}
+
+// The captions a user sees at the same time, from the forms themselves: on each wizard page,
+// the page's own controls and those outside every page (the navigation bar); in a dialog, all of
+// its controls.
+std::vector<std::vector<std::string>> CaptionsShownTogether() {
+    std::vector<std::vector<std::string>> sets;
+    frmWizard wizard;
+    auto pageOf = [&](const Control& control) {
+        for (const Control* c = &control; c != nullptr; c = c->Container()) {
+            if (c->Name() == "fraStep")
+                return c->Index();
+        }
+        return -1;
+    };
+    for (int page = 0; page <= 9; ++page) {
+        sets.emplace_back();
+        for (const auto& control : wizard.Controls()) {
+            const int on = pageOf(*control);
+            if ((on == page && control->Name() != "fraStep") || on == -1)
+                sets.back().push_back(control->Caption());
+        }
+    }
+    frmDialingProperties dialing;
+    for (const Form* dialog : {static_cast<const Form*>(&frmEditSettings::Instance()),
+                               static_cast<const Form*>(&dialing)}) {
+        sets.emplace_back();
+        for (const auto& control : dialog->Controls())
+            sets.back().push_back(control->Caption());
+    }
+    return sets;
+}
+
+TEST(BuiltInCatalogs, CaptionsShownTogetherHaveDistinctAccessKeysInEveryLanguage) {
+    const auto sets = CaptionsShownTogether();
+    ASSERT_EQ(sets.size(), 12u);
+    std::vector<std::pair<std::string_view, const PoCatalog*>> catalogs = {{"default", nullptr}};
+    for (const CatalogSource& source : BuiltInCatalogSources())
+        catalogs.emplace_back(source.language, BuiltInCatalog(source.language));
+    for (const auto& [language, catalog] : catalogs) {
+        CatalogTextTranslator translator(catalog);
+        for (const auto& captions : sets) {
+            std::map<std::string, std::string> byKey;
+            for (const std::string& caption : captions) {
+                const std::string shown = translator.TranslateText(caption);
+                const std::string key = AccessKey(shown);
+                if (key.empty())
+                    continue;
+                auto [it, added] = byKey.emplace(key, shown);
+                EXPECT_TRUE(added) << language << ": \"" << shown << "\" and \"" << it->second
+                                   << "\" share the access key " << key;
+            }
+        }
+    }
 }
 
 std::string Translated(IDispatchObject* object, std::string text) {

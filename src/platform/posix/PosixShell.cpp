@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <string_view>
 #include <vector>
 
 #include "platform/CommandLine.h"
@@ -183,6 +184,10 @@ void PosixShell::CloseProcess(ProcessHandle process) {
 }
 
 void PosixShell::DebugOutput(const std::string& text) {
+    // The debugger channel is silent unless asked for, as no debugger listens by default.
+    const char* wanted = std::getenv("ZELWIZ_DEBUG");
+    if (wanted == nullptr || std::string_view(wanted) != "1")
+        return;
     std::string line = text;
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
         line.pop_back();

@@ -1,7 +1,7 @@
 #pragma once
 // The shell services on Linux: the folder of the running executable, the XDG data folder, the
 // login name of the process owner, folders with modes, programs started with posix_spawn without
-// a shell, stderr as the debugger channel and the C library's error texts.
+// a shell, stderr as the debugger channel (when ZELWIZ_DEBUG=1) and the C library's error texts.
 
 #include <cstdint>
 #include <map>
@@ -37,7 +37,8 @@ class PosixShell : public Shell {
     // for a child ended by a signal).
     bool GetExitCode(ProcessHandle process, std::uint32_t* code) override;
     void CloseProcess(ProcessHandle process) override;
-    // One line on stderr (a trailing CR LF is dropped; inner line breaks become blanks).
+    // One line on stderr when ZELWIZ_DEBUG is 1, nothing otherwise (a trailing CR LF is dropped;
+    // inner line breaks become blanks).
     void DebugOutput(const std::string& text) override;
     // strerror's text in the C locale; "Unknown Error." for a code the library does not know.
     std::string SystemErrorText(std::int32_t code) override;

@@ -17,6 +17,7 @@ namespace zelwiz {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 
 // Sets (or, with nothing, unsets) an environment variable for the object's life.
 class ScopedEnv {
@@ -153,7 +154,14 @@ TEST_F(PosixShellTest, SystemErrorTextIsTheLibraryTextOrUnknownError) {
     EXPECT_EQ(shell.SystemErrorText(-3), "Unknown Error.");
 }
 
-TEST_F(PosixShellTest, DebugOutputIsOneLineOnStderr) {
+TEST_F(PosixShellTest, DebugOutputIsOneLineOnStderrOnlyWhenAskedFor) {
+    for (std::optional<std::string> debug : {std::optional<std::string>{}, std::optional{"0"s}}) {
+        ScopedEnv silent("ZELWIZ_DEBUG", debug);
+        testing::internal::CaptureStderr();
+        shell.DebugOutput("mCustomIcon.CustomizationReadImage - File not found");
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << debug.value_or("unset");
+    }
+    ScopedEnv debug("ZELWIZ_DEBUG", "1");
     testing::internal::CaptureStderr();
     shell.DebugOutput("mLogError.LogError - Path not found\r\n");
     shell.DebugOutput("two\nparts");

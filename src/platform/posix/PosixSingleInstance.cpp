@@ -63,6 +63,35 @@ bool ReadLine(int fd, std::string* line, int ms) {
     return false;
 }
 
+// Why `folder` is not the user's own private folder; empty when it is.
+std::string PrivateFolderProblem(std::string folder) {
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();  // a trailing "/" would make lstat follow a link
+    struct stat st {};
+    if (::lstat(folder.c_str(), &st) != 0)
+        return std::string("cannot be read (") + std::strerror(errno) + ")";
+    if (S_ISLNK(st.st_mode))
+        return "is a link";
+    if (!S_ISDIR(st.st_mode))
+        return "is not a folder";
+    if (st.st_uid != ::geteuid())
+        return "belongs to user " + std::to_string(st.st_uid);
+    if ((st.st_mode & 07777) != 0700) {
+        char mode[8];
+        std::snprintf(mode, sizeof mode, "%04o", static_cast<unsigned>(st.st_mode & 07777));
+        return std::string("has mode ") + mode + " instead of 0700";
+    }
+    return {};
+}
+
+// The process at the other end of a connected local socket runs as this user.
+bool PeerIsThisUser(int fd) {
+    ucred peer{};
+    socklen_t length = sizeof peer;
+    return ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &length) == 0 &&
+           peer.uid == ::geteuid();
+}
+
 bool WriteAll(int fd, const std::string& text) {
     size_t done = 0;
     while (done < text.size()) {
@@ -78,8 +107,15 @@ bool WriteAll(int fd, const std::string& text) {
 
 }  // namespace
 
-PosixSingleInstance::PosixSingleInstance(std::string runtimeFolder,
+PosixSingleInstance::PosixSingleInstance(const std::string& runtimeFolder,
                                          const std::string& installation) {
+    if (const std::string problem = PrivateFolderProblem(runtimeFolder); !problem.empty()) {
+        folderProblem_ = "The runtime folder " + runtimeFolder + " " + problem +
+                         ": this copy runs alone, without looking for a running one (the folder "
+                         "must be the user's own, with mode 0700).";
+        checked_ = true;  // no earlier instance, no lock, no socket
+        return;
+    }
     const std::string id = HashText(installation);
     lockPath_ = runtimeFolder + "/zelwiz-" + id + ".lock";
     socketName_ = runtimeFolder + "/zelwiz-" + id + ".sock";
@@ -98,8 +134,9 @@ std::unique_ptr<PosixSingleInstance> PosixSingleInstance::ForThisSession() {
         runtime != nullptr && *runtime != '\0') {
         folder = runtime;
     } else {
-        folder = "/tmp/zelwiz-" + std::to_string(::getuid());
-        ::mkdir(folder.c_str(), 0700);
+        folder = "/tmp/zelwiz-" + std::to_string(::geteuid());
+        if (::mkdir(folder.c_str(), 0700) == 0)
+            ::chmod(folder.c_str(), 0700);  // whatever the umask
     }
     const char* registry = std::getenv("ZELWIZ_REGISTRY");
     return std::make_unique<PosixSingleInstance>(folder, registry != nullptr ? registry : "");
@@ -139,6 +176,8 @@ bool PosixSingleInstance::PrevInstance() {
 }
 
 bool PosixSingleInstance::ActivateWindow(const std::string& caption) {
+    if (!folderProblem_.empty())
+        return false;
     int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (fd < 0)
         return false;
@@ -149,7 +188,8 @@ bool PosixSingleInstance::ActivateWindow(const std::string& caption) {
         ok = (errno == EINPROGRESS || errno == EAGAIN) && WaitFor(fd, POLLOUT, kConnectMs);
     }
     std::string answer;
-    ok = ok && WriteAll(fd, caption + "\n") && ReadLine(fd, &answer, kAnswerMs) && answer == "1";
+    ok = ok && PeerIsThisUser(fd) && WriteAll(fd, caption + "\n") &&
+         ReadLine(fd, &answer, kAnswerMs) && answer == "1";
     ::close(fd);
     return ok;
 }
@@ -187,6 +227,10 @@ void PosixSingleInstance::Listen() {
         int client = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
         if (client < 0)
             continue;
+        if (!PeerIsThisUser(client)) {
+            ::close(client);  // another user's process: no answer at all
+            continue;
+        }
         std::string caption;
         if (ReadLine(client, &caption, kConnectMs)) {
             const bool done = activate_ && activate_(caption);

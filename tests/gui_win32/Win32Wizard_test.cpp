@@ -1,0 +1,185 @@
+// The program's wizard on the Win32 toolkit, driven with the keyboard alone through the system's
+// input queue; the windows and the registry are read back afterwards.
+#include "Win32GuiTest.h"
+#include "support/WizardTestPlatform.h"
+#include "telephony/frmEditSettings.h"
+
+namespace zelwiz::testing {
+namespace {
+
+class Win32WizardTest : public Win32GuiTest {
+  protected:
+    // The page the window shows: the one page container that is visible; -1 for none or many.
+    int ShownStep(const frmWizard& w) const {
+        int shown = -1;
+        for (int step = 0; step < 10; ++step) {
+            if (Shown(w.fraStep(step)))
+                shown = shown == -1 ? step : -2;
+        }
+        return shown;
+    }
+    std::optional<std::string> User(const std::string& path, const std::string& name) {
+        return p.Raw(HKEY_CURRENT_USER, "Software\\Korvane\\" + path, name);
+    }
+
+    WizardTestPlatform p;  // installed before Win32GuiTest::SetUp puts the Win32 toolkit in
+};
+
+TEST_F(Win32WizardTest, TypicalPathToFinishByKeyboardWithScreenshotOfEachPage) {
+    p.fakes.voip.ednText = "7001";
+    frmWizard& w = p.LoadWizard();
+    WindowHandle window = Show(w);
+    EXPECT_EQ(Text(window), "Parlova Configuration Wizard");
+    auto shot = [&] { Screenshot(window, "wizard-page-" + std::to_string(w.iCurrentStep)); };
+
+    EXPECT_EQ(ShownStep(w), 0);
+    EXPECT_FALSE(Enabled(w.cmdNav(2))) << "no Back on the welcome page";
+    EXPECT_EQ(Text(*w.lbIntro), w.lbIntro->Caption());
+    shot();
+    Press(kKeyReturn);
+    ASSERT_EQ(ShownStep(w), 1);
+    shot();
+    Press(kKeyReturn);  // the stored profile stays chosen
+
+    ASSERT_EQ(ShownStep(w), 2);
+    EXPECT_TRUE(Focused(*w.txtcstaIPadd));
+    EXPECT_EQ(AccessibleName(*w.txtcstaIPadd), "Veranex (or JV board) IP address or name")
+        << "a field is read out by its label";
+    Type("10.1.1.1");
+    EXPECT_EQ(w.txtcstaIPadd->Text(), "10.1.1.1");
+    EXPECT_TRUE(Enabled(w.cmdNav(3)));
+    shot();
+    Press(kKeyReturn);  // Enter reaches the form's Next, not the field
+
+    ASSERT_EQ(ShownStep(w), 4);
+    // The arrows move the choice inside the option group, as a click would.
+    const bool physical = w.Optphonset->Value();
+    Press(physical ? kKeyUp : kKeyDown);
+    EXPECT_NE(w.Optphonset->Value(), physical);
+    Press(physical ? kKeyDown : kKeyUp);
+    EXPECT_TRUE(w.Optphonset->Value() == physical && Checked(*w.Optphonset) == physical);
+    if (!physical) {
+        Press(kKeyDown);
+        EXPECT_TRUE(w.Optphonset->Value());
+    }
+    EXPECT_TRUE(Checked(*w.Optphonset));
+    EXPECT_FALSE(Checked(*w.OptIPPhone));
+    shot();
+    Press(kKeyReturn);
+
+    ASSERT_EQ(ShownStep(w), 5);
+    EXPECT_TRUE(Focused(*w.txtPhonsetnumber));
+    Type("2000");
+    shot();
+    Press(kKeyReturn);
+
+    ASSERT_EQ(ShownStep(w), 6);
+    EXPECT_TRUE(Focused(*w.txtIPLANAdd));
+    Type("10.2.2.2");
+    shot();
+    Press(kKeyReturn);  // the board answers: on to the dialing properties
+
+    ASSERT_EQ(ShownStep(w), 8);
+    EXPECT_EQ(Text(*w.lbareacode), "01");
+    shot();
+    Press(kKeyReturn);
+    ASSERT_EQ(ShownStep(w), 9);
+    EXPECT_FALSE(Enabled(w.cmdNav(3)));
+    EXPECT_TRUE(Enabled(w.cmdNav(4)));
+    shot();
+
+    // Finish (Enter: Next is disabled on the last page). The line check fails with the fakes,
+    // so the wizard asks for a restart before it closes: the box is answered with Enter.
+    MessageBoxSeen box;
+    WhenModal([&](WindowHandle modal) {
+        box = ReadMessageBox(modal);
+        Screenshot(modal, "wizard-restart-message");
+        Send(kKeyReturn);
+    });
+    Press(kKeyReturn);
+    EXPECT_TRUE(box.exclamation);
+    EXPECT_EQ(box.title, "Parlova Configuration Wizard");
+    EXPECT_EQ(box.owner, window) << "the box is owned by the wizard";
+    EXPECT_EQ(box.buttons, 1);
+    EXPECT_NE(box.text.find("restart"), std::string::npos) << box.text;
+    EXPECT_FALSE(w.IsLoaded());
+    EXPECT_EQ(toolkit.HandleOf(w), nullptr);
+    EXPECT_EQ(User("7316\\Install", "IsWizConfigured"), std::string("-1", 3));
+    EXPECT_EQ(User("TSpi_CSTA", "SwitchName"), std::string("10.1.1.1", 9));
+    EXPECT_EQ(User("7316\\ZELDial\\Settings", "ExtHandsetvisible"), std::string("0", 2));
+    EXPECT_TRUE(p.Log().empty());
+}
+
+TEST_F(Win32WizardTest, ScreenshotOfThePagesNoTypicalPathShows) {
+    frmWizard& w = p.LoadWizard();
+    WindowHandle window = Show(w);
+    for (std::int16_t step : {3, 7}) {
+        std::int16_t byBack = 1;
+        w.SetStep(step, byBack);
+        Pump();
+        EXPECT_EQ(ShownStep(w), step);
+        Screenshot(window, "wizard-page-" + std::to_string(step));
+    }
+    w.Unload();
+}
+
+TEST_F(Win32WizardTest, EscapeInAFieldCancelsWithoutSaving) {
+    frmWizard& w = p.LoadWizard();
+    Show(w);
+    Press(kKeyReturn);
+    Press(kKeyReturn);
+    ASSERT_TRUE(Focused(*w.txtcstaIPadd));
+    Type("10.9.9.9");
+    Press(kKeyEscape);
+    EXPECT_FALSE(w.IsLoaded());
+    EXPECT_EQ(toolkit.HandleOf(w), nullptr);
+    EXPECT_EQ(User("7316\\Install", "IsWizConfigured"), std::nullopt);
+    EXPECT_EQ(User("TSpi_CSTA", "SwitchName"), std::nullopt);
+}
+
+TEST_F(Win32WizardTest, AltWithEachButtonsAccessKeyAndTheSelectionDialogByArrowsAndEnter) {
+    p.SetConfigured();  // Finish is enabled from page 1 on
+    p.fakes.pbx.addresses = {"10.1.0.10", "10.1.0.11", "pbx-north.example"};
+    frmWizard& w = p.LoadWizard();
+    Show(w);
+    Press('N', kAlt);  // &Next >
+    ASSERT_EQ(ShownStep(w), 1);
+    Press('N', kAlt);
+    ASSERT_EQ(ShownStep(w), 2);
+    Press('B', kAlt);  // &Back
+    ASSERT_EQ(ShownStep(w), 1);
+    Press('N', kAlt);
+    ASSERT_EQ(ShownStep(w), 2);
+
+    // &Detect: the PBXs found are offered in the selection dialog; the arrows choose, Enter
+    // takes the choice. The wizard shows the hourglass meanwhile, and the pointer comes back.
+    std::string title;
+    int firstRow = -1;
+    bool ownerDisabled = false;
+    std::string listName;
+    WhenModal([&](WindowHandle modal) {
+        title = Text(modal);
+        auto& dialog = frmEditSettings::Instance();
+        firstRow = SelectedRow(*dialog.lstIPAdds);
+        ownerDisabled = !WindowEnabled(toolkit.HandleOf(w));
+        listName = AccessibleName(*dialog.lstIPAdds);
+        Screenshot(modal, "selection-dialog");
+        Send(kKeyDown);
+        Send(kKeyReturn);
+    });
+    Press('D', kAlt);
+    EXPECT_EQ(title, "PBX selection");
+    EXPECT_EQ(firstRow, 0) << "the dialog opens with the first address selected";
+    EXPECT_TRUE(ownerDisabled) << "the modal dialog disables the wizard";
+    EXPECT_NE(listName.find("several PBX"), std::string::npos) << listName;
+    EXPECT_EQ(w.txtcstaIPadd->Text(), "10.1.0.11");
+    EXPECT_EQ(Text(*w.txtcstaIPadd), "10.1.0.11");
+    EXPECT_EQ(w.MousePointer(), vbDefault);
+
+    Press('F', kAlt);  // &Finish takes the page's address over and closes
+    EXPECT_FALSE(w.IsLoaded());
+    EXPECT_EQ(w.mvarCSTAIPAdd, "10.1.0.11");
+}
+
+}  // namespace
+}  // namespace zelwiz::testing
