@@ -23,6 +23,7 @@ struct OnePeer::Io {
     std::string line;
     std::string reply;
     udp::socket datagrams{io};
+    udp::socket answering{io};
     udp::endpoint prober;
     std::array<char, 2048> probe;
 };
@@ -55,13 +56,14 @@ std::uint16_t OnePeer::ServeTcp(const char* address, std::string reply) {
 std::uint16_t OnePeer::AnswerProbe(
     const char* address, std::function<std::vector<std::string>(const std::string&)> answers) {
     EXPECT_FALSE(OpenUdpSocket(io_->datagrams, {*ParseIpv4(address), 0}, false));
+    EXPECT_FALSE(OpenUdpSocket(io_->answering, {*ParseIpv4("127.0.0.1"), 0}, false));
     io_->datagrams.async_receive_from(
         asio::buffer(io_->probe), io_->prober, [this, answers](std::error_code error, size_t size) {
             const auto probe = ParseProbe(std::string_view(io_->probe.data(), size));
             if (error || !probe)
                 return;
             for (const auto& answer : answers(probe->nonce))
-                io_->datagrams.send_to(asio::buffer(answer), io_->prober, 0, error);
+                io_->answering.send_to(asio::buffer(answer), io_->prober, 0, error);
         });
     thread_ = std::thread([this] { io_->io.run_for(std::chrono::seconds(5)); });
     std::error_code ignored;
