@@ -29,5 +29,13 @@ int main() {
     ComponentCatalog catalog;
     RegisterTextTranslator(catalog);
     InstallPlatform(Platform{&registry, &shell, &toolkit, &catalog, nullptr});
-    return RunAdminCommand(args, registry, shell, std::cout, std::cerr);
+    // The reports are UTF-8: a console shows them as such while the tool runs, then gets its own
+    // code page back. Output to a file or a pipe is not affected.
+    const UINT consolePage = GetConsoleOutputCP();
+    SetConsoleOutputCP(CP_UTF8);
+    const int code = RunAdminCommand(args, registry, shell, std::cout, std::cerr);
+    std::cout.flush();
+    if (consolePage != 0)
+        SetConsoleOutputCP(consolePage);
+    return code;
 }
