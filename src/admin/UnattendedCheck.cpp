@@ -93,7 +93,7 @@ const char* OutcomeText(CheckOutcome outcome) {
             return "saves without a window, then shows the restart notice instead of starting "
                    "the main application";
         case CheckOutcome::StoppedOnError:
-            return "stops on an error: the configuration is not completed and no window opens";
+            return "stops on an error, and no window opens; what ran before the error stays";
     }
     return "";
 }
