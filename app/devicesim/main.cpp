@@ -3,7 +3,6 @@
 //
 //   zelwiz-devicesim [--config FILE] [--seconds N]
 
-#include <csignal>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -29,13 +28,6 @@ board 127.0.0.42 name=Slow-PBX code=157 edn-delay=1000 hidden
 
 constexpr int kDefaultSeconds = 60;
 constexpr int kMaxSeconds = 24 * 3600;
-
-zelwiz::DeviceSimulator* gRunning = nullptr;
-
-extern "C" void OnSignal(int) {
-    if (gRunning != nullptr)
-        gRunning->Stop();
-}
 
 int Usage(const char* problem) {
     std::fprintf(stderr,
@@ -98,13 +90,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "zelwiz-devicesim: %s\n", error.c_str());
         return 1;
     }
-    gRunning = sim.get();
-    std::signal(SIGINT, OnSignal);
-    std::signal(SIGTERM, OnSignal);
+    sim->StopOnSignals();
     std::printf("%s; stopping in %d s\n", sim->ReadyLine().c_str(), seconds);
     std::fflush(stdout);
     sim->Run(std::chrono::seconds(seconds));
-    gRunning = nullptr;
     std::printf("zelwiz-devicesim: stopped after %d probe(s) and %d number request(s)\n",
                 sim->ProbesAnswered(), sim->RequestsServed());
     return 0;

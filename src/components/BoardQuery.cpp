@@ -1,8 +1,8 @@
 #include "components/BoardQuery.h"
 
+#include "components/BoundedSockets.h"
 #include "components/DeviceProtocol.h"
 #include "components/HostResolver.h"
-#include "components/PosixSockets.h"
 
 namespace zelwiz {
 namespace {
@@ -28,8 +28,8 @@ std::int32_t CodeOf(NetStatus status) {
 BoardReply QueryBoardNumber(const std::string& address, std::uint16_t port,
                             std::chrono::milliseconds timeout) {
     const Deadline deadline = Deadline::After(timeout);
-    in_addr target{};
-    switch (ResolveIpv4(address, timeout, &target)) {
+    Ipv4Endpoint to{0, port};
+    switch (ResolveIpv4(address, timeout, &to.address)) {
         case ResolveStatus::Found:
             break;
         case ResolveStatus::NotFound:
@@ -37,16 +37,13 @@ BoardReply QueryBoardNumber(const std::string& address, std::uint16_t port,
         case ResolveStatus::TimedOut:
             return BoardReply{kBoardDetectionFailed, {}};
     }
-    sockaddr_in to = *ParseIpv4("0.0.0.0", port);
-    to.sin_addr = target;
-
-    UniqueFd connection;
-    if (NetStatus s = ConnectTcp(to, deadline, &connection); s != NetStatus::Ok)
+    TcpConnection connection;
+    if (NetStatus s = connection.Connect(to, deadline); s != NetStatus::Ok)
         return BoardReply{CodeOf(s), {}};
-    if (NetStatus s = SendAll(connection.get(), FormatEdnRequest(), deadline); s != NetStatus::Ok)
+    if (NetStatus s = connection.SendAll(FormatEdnRequest(), deadline); s != NetStatus::Ok)
         return BoardReply{CodeOf(s), {}};
     std::string line;
-    const NetStatus s = ReadLine(connection.get(), deadline, kMaxMessageLength, &line);
+    const NetStatus s = connection.ReadLine(deadline, kMaxMessageLength, &line);
     if (s == NetStatus::Failed)
         return BoardReply{kBoardNotFound, {}};  // an endless line: not a board of ours
     if (s != NetStatus::Ok)

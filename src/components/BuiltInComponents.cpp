@@ -1,11 +1,14 @@
 #include "components/BuiltInComponents.h"
 
-#include "components/NetworkFinders.h"
+#include "components/NetworkPbxFinder.h"
+#include "components/NetworkVoipBoardFinder.h"
 #include "components/ProviderLineObject.h"
 #include "components/RegistryDialingRulesReader.h"
 #include "components/RegistryProviderConfigurator.h"
 #include "platform/Platform.h"
+#include "telephony/PbxFinder.h"
 #include "telephony/ProviderConfigurator.h"
+#include "telephony/VoipBoardFinder.h"
 
 namespace zelwiz {
 
@@ -19,7 +22,11 @@ void RegisterBuiltInComponents(ComponentCatalog& catalog, AllUsersFlag allUsers)
     catalog.Register(kCLSID_ProviderConfigurator, [allUsers]() -> IDispatchObject* {
         return new RegistryProviderConfigurator(TheRegistry(), allUsers);
     });
-    RegisterNetworkFinders(catalog);
+    catalog.Register(kCLSID_PbxFinder,
+                     []() -> IDispatchObject* { return new NetworkPbxFinder(TheRegistry()); });
+    catalog.Register(kCLSID_VoipBoardFinder, []() -> IDispatchObject* {
+        return new NetworkVoipBoardFinder(TheRegistry());
+    });
 }
 
 }  // namespace zelwiz

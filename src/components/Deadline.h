@@ -16,7 +16,7 @@ class Deadline {
 
     Clock::time_point At() const { return at_; }
     bool Passed() const { return Clock::now() >= at_; }
-    // What is left, in whole milliseconds rounded up (0 once passed), as poll() takes it.
+    // What is left, in whole milliseconds rounded up (0 once passed).
     int RemainingMs() const {
         const auto left = at_ - Clock::now();
         if (left <= Clock::duration::zero())

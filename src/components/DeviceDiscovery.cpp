@@ -4,8 +4,8 @@
 #include <cctype>
 #include <random>
 
+#include "components/BoundedSockets.h"
 #include "components/HostResolver.h"
-#include "components/PosixSockets.h"
 
 namespace zelwiz {
 namespace {
@@ -35,17 +35,20 @@ std::int32_t CheckDiscoverySettings(const DeviceNetworkSettings& settings) {
 }
 
 std::int32_t DiscoverDevices(DeviceKind kind, const DeviceNetworkSettings& settings, int resends,
-                             std::vector<FoundDevice>* found) {
+                             std::vector<FoundDevice>* found, ProbeTrace* trace) {
     found->clear();
+    ProbeTrace unused;
+    if (trace == nullptr)
+        trace = &unused;
+    *trace = ProbeTrace{};
     const Deadline window = Deadline::After(settings.discoveryTimeout);
-    in_addr target{};
+    Ipv4Endpoint to{0, settings.discoveryPort};
     if (ResolveIpv4(settings.discoveryAddress, std::chrono::milliseconds(window.RemainingMs()),
-                    &target) != ResolveStatus::Found) {
+                    &to.address) != ResolveStatus::Found) {
         return kDiscoveryAddressNotFound;
     }
-    sockaddr_in to = *ParseIpv4("0.0.0.0", settings.discoveryPort);
-    to.sin_addr = target;
-    UniqueFd socket = OpenUdpSocket(*ParseIpv4("0.0.0.0"), /*broadcast=*/true);
+    trace->sentTo = Ipv4Text(to.address) + ":" + std::to_string(settings.discoveryPort);
+    const auto socket = UdpSocket::Open(Ipv4Endpoint{}, /*broadcast=*/true);
     if (!socket)
         return kDiscoveryNetworkProblem;
 
@@ -56,12 +59,16 @@ std::int32_t DiscoverDevices(DeviceKind kind, const DeviceNetworkSettings& setti
     const auto span = settings.discoveryTimeout;
     int sent = 0;
     bool anySent = false;
+    std::chrono::steady_clock::time_point firstProbe;
     for (;;) {
         if (sent < sends) {
             const Deadline due(window.At() - span + span * sent / (sends + 1));
             if (due.Passed()) {
-                const auto status = SendDatagram(socket.get(), to, message, window);
+                const auto status = socket->SendTo(to, message, window);
+                if (status == NetStatus::Ok && !anySent)
+                    firstProbe = std::chrono::steady_clock::now();
                 anySent = anySent || status == NetStatus::Ok;
+                trace->probes += status == NetStatus::Ok;
                 ++sent;
                 if (sent == sends && !anySent)
                     return kDiscoveryNetworkProblem;
@@ -72,8 +79,8 @@ std::int32_t DiscoverDevices(DeviceKind kind, const DeviceNetworkSettings& setti
             sent < sends ? window.Or(Deadline(window.At() - span + span * sent / (sends + 1)))
                          : window;
         std::string data;
-        sockaddr_in from{};
-        const NetStatus received = ReceiveDatagram(socket.get(), wait, &data, &from);
+        Ipv4Endpoint from;
+        const NetStatus received = socket->ReceiveFrom(wait, &data, &from);
         if (received == NetStatus::TimedOut) {
             if (window.Passed())
                 break;
@@ -84,8 +91,11 @@ std::int32_t DiscoverDevices(DeviceKind kind, const DeviceNetworkSettings& setti
         auto answer = ParseAnswer(data);
         if (!answer || answer->kind != kind || answer->nonce != probe.nonce)
             continue;
-        FoundDevice device{answer->address == kSenderAddress ? AddressText(from) : answer->address,
-                           answer->port, answer->name};
+        FoundDevice device{
+            answer->address == kSenderAddress ? Ipv4Text(from.address) : answer->address,
+            answer->port, answer->name,
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                  firstProbe)};
         const bool known = std::any_of(found->begin(), found->end(), [&](const FoundDevice& d) {
             return SameAddress(d.address, device.address);
         });

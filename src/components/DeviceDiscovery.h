@@ -4,6 +4,7 @@
 // Answers to another probe, of another kind, or that do not parse are ignored; a device that
 // answers several times is listed once, where its first answer arrived.
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -17,6 +18,14 @@ struct FoundDevice {
     std::string address;
     std::uint16_t port = 0;  // VoIP boards: the port of the number request
     std::string name;
+    std::chrono::milliseconds answeredAfter{0};  // since the first probe went out
+};
+
+// Where the probes of a discovery went ("192.0.2.255:17316", the address resolved) and how many
+// were sent.
+struct ProbeTrace {
+    std::string sentTo;
+    int probes = 0;
 };
 
 // Status of a discovery: 0 when it ran its window (whatever it found), else the code of the
@@ -32,6 +41,6 @@ std::int32_t CheckDiscoverySettings(const DeviceNetworkSettings& settings);
 
 // `resends` is how many times the probe goes out again, spread over the window.
 std::int32_t DiscoverDevices(DeviceKind kind, const DeviceNetworkSettings& settings, int resends,
-                             std::vector<FoundDevice>* found);
+                             std::vector<FoundDevice>* found, ProbeTrace* trace = nullptr);
 
 }  // namespace zelwiz

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "components/HostResolver.h"
-#include "components/PosixSockets.h"
+#include "components/Ipv4Address.h"
 
 namespace zelwiz {
 namespace {

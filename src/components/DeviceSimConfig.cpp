@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "components/DeviceProtocol.h"
-#include "components/PosixSockets.h"
+#include "components/Ipv4Address.h"
 
 namespace zelwiz {
 namespace {

@@ -1,18 +1,18 @@
 #include "components/HostResolver.h"
 
-#include <netdb.h>
-#include <sys/socket.h>
+#include <asio/ip/udp.hpp>
 
 #include <condition_variable>
-#include <cstring>
 #include <memory>
 #include <mutex>
 #include <thread>
 
-#include "components/PosixSockets.h"
+#include "components/Ipv4Address.h"
 
 namespace zelwiz {
 namespace {
+
+using asio::ip::udp;
 
 bool IsLabelChar(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-';
@@ -24,24 +24,21 @@ struct Lookup {
     std::condition_variable done;
     bool finished = false;
     bool found = false;
-    in_addr address{};
+    std::uint32_t address = 0;
 };
 
 void RunLookup(const std::shared_ptr<Lookup>& lookup, const std::string& host) {
-    addrinfo hints{};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* result = nullptr;
-    const int rc = ::getaddrinfo(host.c_str(), nullptr, &hints, &result);
+    // The system's own lookup, on this thread: no flags, so that a name of this machine is found
+    // even where no interface but loopback has an address.
+    asio::io_context io(1);
+    udp::resolver resolver(io);
+    std::error_code error;
+    const auto results = resolver.resolve(udp::v4(), host, {}, udp::resolver::flags(), error);
     std::lock_guard lock(lookup->mutex);
-    if (rc == 0 && result != nullptr && result->ai_family == AF_INET) {
-        sockaddr_in a{};
-        std::memcpy(&a, result->ai_addr, sizeof a);
-        lookup->address = a.sin_addr;
+    if (!error && !results.empty()) {
+        lookup->address = results.begin()->endpoint().address().to_v4().to_uint();
         lookup->found = true;
     }
-    if (result != nullptr)
-        ::freeaddrinfo(result);
     lookup->finished = true;
     lookup->done.notify_all();
 }
@@ -69,9 +66,9 @@ bool IsValidHostName(const std::string& name) {
 }
 
 ResolveStatus ResolveIpv4(const std::string& host, std::chrono::milliseconds timeout,
-                          in_addr* address) {
+                          std::uint32_t* address) {
     if (auto numeric = ParseIpv4(host)) {
-        *address = numeric->sin_addr;
+        *address = *numeric;
         return ResolveStatus::Found;
     }
     if (!IsValidHostName(host))

@@ -2,9 +2,8 @@
 // Turns a board or PBX name into an IPv4 address within a time bound. A dotted quad needs no
 // lookup; a text that cannot be a host name is not looked up at all.
 
-#include <netinet/in.h>
-
 #include <chrono>
+#include <cstdint>
 #include <string>
 
 namespace zelwiz {
@@ -18,6 +17,6 @@ bool IsValidHostName(const std::string& name);
 // The lookup runs on a thread of its own; when it does not end in time the caller goes on and
 // the thread ends by itself later.
 ResolveStatus ResolveIpv4(const std::string& host, std::chrono::milliseconds timeout,
-                          in_addr* address);
+                          std::uint32_t* address);
 
 }  // namespace zelwiz

@@ -19,6 +19,7 @@ namespace {
 constexpr std::int32_t kErrPathNotFound = 76;
 
 std::string LogFilePath;
+LogLineWriter LineWriter;
 std::function<void(const std::string&)> LogEcho;
 std::function<std::time_t()> LogClock;
 
@@ -62,13 +63,15 @@ void LogError(const std::string& Source, const Form* Frm, std::string& Msg, std:
             if (Msg.empty())
                 Msg = "-";
 
+            ErrorLogPath();
             const std::string line =
                 DateText + '\t' + where + '\t' + Msg + '\t' + error + '\t' + system;
             if (LogEcho)
                 LogEcho(line);
-
-            if (LogFilePath.empty())
-                LogFilePath = DataPath() + kFolderSeparator + "error_" + GetNetUserName() + ".log";
+            if (LineWriter) {
+                LineWriter(LogFilePath, line);
+                return;
+            }
             std::ofstream out(Utf8Path(LogFilePath), std::ios::binary | std::ios::app);
             if (!out) {
                 const std::string folder =
@@ -100,6 +103,17 @@ std::string ErrorText(std::int32_t code) {
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
         text.pop_back();
     return text;
+}
+
+std::string ErrorLogPath() {
+    if (LogFilePath.empty())
+        LogFilePath = DataPath() + kFolderSeparator + "error_" + GetNetUserName() + ".log";
+    return LogFilePath;
+}
+
+LogLineWriter SetLogLineWriter(LogLineWriter writer) {
+    std::swap(writer, LineWriter);
+    return writer;
 }
 
 void ResetLogForTests() {

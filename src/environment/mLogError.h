@@ -30,6 +30,9 @@ void LogError(const std::string& Source, const Form* Frm, std::string& Msg, std:
 void LogError(const std::string& Source, const Form* Frm = nullptr, std::string_view Msg = {},
               std::string_view DateText = {});
 
+// The log file of this run: <data folder>/error_<login user>.log, fixed by the first call.
+std::string ErrorLogPath();
+
 // Gives every line written to `echo` as well (without its CR LF); an empty function stops it.
 // The program prints the lines of a run that shows no window, which has no other way to tell.
 void SetLogEcho(std::function<void(const std::string& line)> echo);
@@ -37,6 +40,12 @@ void SetLogEcho(std::function<void(const std::string& line)> echo);
 // The system's text for an error code without its trailing line break; "Unknown Error." when the
 // system has none.
 std::string ErrorText(std::int32_t code);
+
+// Where the lines go: by default appended to the log file. A run that must write nothing (a
+// prediction of what the program would do) passes a writer that keeps them; it is given the
+// file's path and the line without its CR LF. Answers the writer it replaces (empty: the file).
+using LogLineWriter = std::function<void(const std::string& path, const std::string& line)>;
+LogLineWriter SetLogLineWriter(LogLineWriter writer);
 
 // Forgets the log file's path (the next call computes it again), the echo and the test clock.
 void ResetLogForTests();

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zelwiz {
 
@@ -76,6 +77,10 @@ class Registry {
     // caller's buffer size including the NUL; a longer name gives ERROR_MORE_DATA.
     virtual LONG EnumKey(HKEY key, DWORD index, std::string* name,
                          DWORD bufferChars = kMaxKeyNameChars + 1) = 0;
+    // RegEnumValue: the value at `index`, with its type and data, in a stable order (the tree
+    // stores: the order the values were first set); ERROR_NO_MORE_ITEMS past the last one.
+    virtual LONG EnumValue(HKEY key, DWORD index, std::string* name, DWORD* type,
+                           std::vector<std::uint8_t>* data) = 0;
     virtual LONG DeleteValue(HKEY key, std::string_view name) = 0;
     // RegDeleteKey: refused (ERROR_ACCESS_DENIED, as advapi32 answers) while the key has subkeys.
     // An empty subKey deletes the key that `key` designates, which needs DELETE access.

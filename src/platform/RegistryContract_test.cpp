@@ -1,6 +1,9 @@
 // One contract for every registry implementation: the status codes callers rely on.
 #include "support/RegistryContract.h"
 
+#include <map>
+
+#include "platform/OverlayRegistry.h"
 #include "platform/TreeRegistry.h"
 
 namespace zelwiz {
@@ -10,6 +13,20 @@ std::unique_ptr<Registry> MakeMemory(bool readOnlyMachine) {
     auto reg = std::make_unique<MemoryRegistry>();
     reg->SetHiveWritable(HKEY_LOCAL_MACHINE, !readOnlyMachine);
     return reg;
+}
+
+// The copy-on-write layer over an empty store: every answer comes from the layer.
+struct Below {
+    MemoryRegistry memory;
+};
+struct OverlayOnMemory : Below, OverlayRegistry {
+    explicit OverlayOnMemory(bool readOnlyMachine) : OverlayRegistry(memory) {
+        memory.SetHiveWritable(HKEY_LOCAL_MACHINE, !readOnlyMachine);
+    }
+};
+
+std::unique_ptr<Registry> MakeOverlay(bool readOnlyMachine) {
+    return std::make_unique<OverlayOnMemory>(readOnlyMachine);
 }
 
 TEST_P(RegistryContract, OpenMissingCreateThenOpenAndCloseEveryHandle) {
@@ -98,6 +115,18 @@ TEST_P(RegistryContract, EnumerationIsStableAndCaseInsensitivelyOrdered) {
     EXPECT_EQ(reg->EnumKey(key, 5, &name), ERROR_NO_MORE_ITEMS);
     EXPECT_EQ(reg->EnumKey(key, 0, &name, 4), ERROR_MORE_DATA)
         << "1000 needs five characters with its NUL";
+
+    // Values with their types and data; a later set of the same name takes its place.
+    ASSERT_EQ(reg->SetString(key, "b", "2"), ERROR_SUCCESS);
+    ASSERT_EQ(reg->SetDword(key, "a", 1), ERROR_SUCCESS);
+    ASSERT_EQ(reg->SetString(key, "B", "3"), ERROR_SUCCESS);
+    std::map<std::string, std::string> values;
+    DWORD type = REG_NONE;
+    std::vector<std::uint8_t> data;
+    for (DWORD i = 0; reg->EnumValue(key, i, &name, &type, &data) == ERROR_SUCCESS; ++i)
+        values[name] = std::to_string(type) + ":" + std::string(data.begin(), data.end());
+    EXPECT_EQ(values, (std::map<std::string, std::string>{{"a", "4:" + std::string("\1\0\0\0", 4)},
+                                                          {"b", "1:" + std::string("3\0", 2)}}));
     reg->CloseKey(key);
 }
 
@@ -194,7 +223,8 @@ TEST_P(RegistryContract, FlushedChangesReachWhatOthersRead) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, RegistryContract,
-                         ::testing::Values(RegistryFactory{"Memory", MakeMemory, false}),
+                         ::testing::Values(RegistryFactory{"Memory", MakeMemory, false},
+                                           RegistryFactory{"Overlay", MakeOverlay, false}),
                          [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace

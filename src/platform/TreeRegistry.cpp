@@ -231,6 +231,29 @@ LONG TreeRegistry::EnumKey(HKEY key, DWORD index, std::string* name, DWORD buffe
     });
 }
 
+LONG TreeRegistry::EnumValue(HKEY key, DWORD index, std::string* name, DWORD* type,
+                             std::vector<std::uint8_t>* data) {
+    Handle h;
+    if (LONG rc = Resolve(key, KEY_QUERY_VALUE, &h); rc != ERROR_SUCCESS)
+        return rc;
+    if (name == nullptr)
+        return ERROR_INVALID_PARAMETER;
+    return ReadHive(h.hive, [&](const RegNode& root) {
+        const RegNode* node = Walk(root, h.path);
+        if (node == nullptr)
+            return ERROR_KEY_DELETED;
+        if (index >= node->values.size())
+            return ERROR_NO_MORE_ITEMS;
+        const RegValueData& v = node->values[index];
+        *name = v.name;
+        if (type != nullptr)
+            *type = v.type;
+        if (data != nullptr)
+            *data = v.data;
+        return ERROR_SUCCESS;
+    });
+}
+
 LONG TreeRegistry::DeleteValue(HKEY key, std::string_view name) {
     Handle h;
     if (LONG rc = Resolve(key, KEY_SET_VALUE, &h); rc != ERROR_SUCCESS)

@@ -26,6 +26,8 @@ class TreeRegistry : public Registry {
     LONG SetValue(HKEY key, std::string_view name, DWORD type, const std::uint8_t* data,
                   DWORD size) override;
     LONG EnumKey(HKEY key, DWORD index, std::string* name, DWORD bufferChars) override;
+    LONG EnumValue(HKEY key, DWORD index, std::string* name, DWORD* type,
+                   std::vector<std::uint8_t>* data) override;
     LONG DeleteValue(HKEY key, std::string_view name) override;
     LONG DeleteKey(HKEY key, std::string_view subKey) override;
     LONG CloseKey(HKEY key) override;

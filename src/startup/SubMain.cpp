@@ -83,6 +83,18 @@ void RegWriteText(HKEY hive, const std::string& keyPath, const std::string& valu
     registry.SetString(key, valueName, text);
 }
 
+bool WizardCompletedBefore(CRegSettings& reg) {
+    const std::string configured = reg.GetSettingFromHKey(HKEY_CURRENT_USER, "7316", "Install",
+                                                          "IsWizConfigured", BoolText(false));
+    return Val(Trim(configured)) != 0;
+}
+
+std::string UnattendedIniFile(bool* tapi21Chosen) {
+    const std::string direct = AppFolder() + kFolderSeparator + kConfDirectIni;
+    *tapi21Chosen = !TheShell().PathExists(direct);
+    return *tapi21Chosen ? AppFolder() + kFolderSeparator + kConfTapi21Ini : direct;
+}
+
 bool ActivatePrevInstance() {
     SingleInstance& instance = TheInstance();
     if (!instance.PrevInstance())
@@ -123,15 +135,9 @@ StartupOutcome Main(const std::string& commandLine, frmWizard& wizard) {
             RunRestoreToolOnce(reg);
             ReadProductNames();
 
-            const std::string configured = reg.GetSettingFromHKey(
-                HKEY_CURRENT_USER, "7316", "Install", "IsWizConfigured", BoolText(false));
-            if (Val(Trim(configured)) == 0) {
-                std::string iniFile = AppFolder() + kFolderSeparator + kConfDirectIni;
+            if (!WizardCompletedBefore(reg)) {
                 bool tapi21 = false;
-                if (!TheShell().PathExists(iniFile)) {
-                    iniFile = AppFolder() + kFolderSeparator + kConfTapi21Ini;
-                    tapi21 = true;
-                }
+                const std::string iniFile = UnattendedIniFile(&tapi21);
                 wizard.Load();
                 wizard.mvarbFileIniExist = false;
                 if (TheShell().PathExists(iniFile) &&

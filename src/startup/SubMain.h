@@ -10,6 +10,7 @@
 
 namespace zelwiz {
 
+class CRegSettings;
 class frmWizard;
 
 // What the program does after Main: end, or live as long as the wizard window is open.
@@ -17,6 +18,13 @@ enum class StartupOutcome { Ended, WizardShown };
 
 // `commandLine` is the text after the program name; `wizard` is the form Main loads and shows.
 StartupOutcome Main(const std::string& commandLine, frmWizard& wizard);
+
+// Whether the user's "IsWizConfigured" says the wizard was completed before: the INI files are
+// then not read and the wizard is shown.
+bool WizardCompletedBefore(CRegSettings& reg);
+// The INI file of the unattended configuration: "confdirect.ini" beside the program when it
+// exists, else "confTapi21.ini" there (`tapi21Chosen` set, whether that file exists or not).
+std::string UnattendedIniFile(bool* tapi21Chosen);
 
 // True when another copy runs; that copy's window with the application title is brought forward.
 bool ActivatePrevInstance();

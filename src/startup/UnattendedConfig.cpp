@@ -12,19 +12,36 @@ namespace {
 
 constexpr std::size_t kValueBuffer = 50;  // the reader's buffer: 49 characters and the NUL
 
-// One value of the file: present when the reader answers at least one character.
-bool ReadIni(const std::string& file, const char* section, const char* key, std::string* value) {
-    const std::string raw = TheShell().PrivateProfileString(section, key, "", kValueBuffer, file);
-    *value = Trim(raw);
-    return !raw.empty();
-}
-
 void LogMissing(const char* message) {
     Err().Source = "zelwiz";
     LogError("SubMain.Main", nullptr, message);
 }
 
 }  // namespace
+
+// Present when the reader answers at least one character.
+bool ReadUnattendedValue(const std::string& iniFile, IniKey key, std::string* value) {
+    const std::string raw =
+        TheShell().PrivateProfileString(key.section, key.name, "", kValueBuffer, iniFile);
+    *value = Trim(raw);
+    return !raw.empty();
+}
+
+std::vector<WizardRule> UnattendedDecision(const frmWizard& form, bool tapi21Chosen) {
+    if (tapi21Chosen) {
+        if (form.mvarPhoneSetNumber.empty())
+            return {WizardRule::Tapi21WithoutNumber};
+        return {};
+    }
+    std::vector<WizardRule> rules;
+    if (!form.mvarIPLANAdd.empty() && form.mvarIP_EDN.empty())
+        rules.push_back(WizardRule::BoardWithoutNumber);
+    if (form.mvarPhoneSetNumber.empty() && !form.mvarCSTAIPAdd.empty())
+        rules.push_back(WizardRule::PbxWithoutNumber);
+    if (form.mvarCSTAIPAdd.empty())
+        rules.push_back(WizardRule::NoPbxAddress);
+    return rules;
+}
 
 bool RunUnattendedConfiguration(frmWizard& form, const std::string& iniFile, bool tapi21Chosen) {
     form.mvarbIsWizConfigured = false;
@@ -34,21 +51,21 @@ bool RunUnattendedConfiguration(frmWizard& form, const std::string& iniFile, boo
     form.mvarbFileIniExist = true;
 
     std::string value;
-    if (ReadIni(iniFile, "ADDRESS", "Hostname", &value)) {
+    if (ReadUnattendedValue(iniFile, kHostnameKey, &value)) {
         form.mvarCSTAIPAdd = value;
     } else {
         LogMissing("The CSTA Ip Address field must be fill");
     }
-    if (ReadIni(iniFile, "ADDRESS", "voipname", &value)) {
+    if (ReadUnattendedValue(iniFile, kVoipNameKey, &value)) {
         form.mvarIPLANAdd = value;
         form.mvarbIsPhoneSet = false;
     } else {
         LogMissing("The VoIp Address field is empty");
     }
-    if (ReadIni(iniFile, "ADDRESS", "centralname", &value))
+    if (ReadUnattendedValue(iniFile, kCentralNameKey, &value))
         form.mvarPRLserverAdd = value;
 
-    if (ReadIni(iniFile, "PARLOVA", "Profil", &value)) {
+    if (ReadUnattendedValue(iniFile, kProfilKey, &value)) {
         form.mvarProfile = value;
         static const char* const kKeywords[4] = {"BASIC", "PRO", "TEAM", "OPERATOR"};
         for (int i = 0; i < 4; ++i) {
@@ -63,7 +80,7 @@ bool RunUnattendedConfiguration(frmWizard& form, const std::string& iniFile, boo
         LogMissing("The Profile field is empty");
     }
 
-    if (ReadIni(iniFile, "PARLOVA", "Edn", &value)) {
+    if (ReadUnattendedValue(iniFile, kEdnKey, &value)) {
         form.mvarPhoneSetNumber = value;
         form.mvarIP_EDN = value;
     } else {
@@ -73,13 +90,7 @@ bool RunUnattendedConfiguration(frmWizard& form, const std::string& iniFile, boo
     if (form.mvarProfile.empty())
         form.mvarProfile = "2";
 
-    if (form.mvarPhoneSetNumber.empty() && tapi21Chosen)
-        return false;
-    const bool wizardNeeded =
-        !tapi21Chosen && ((!form.mvarIPLANAdd.empty() && form.mvarIP_EDN.empty()) ||
-                          (form.mvarPhoneSetNumber.empty() && !form.mvarCSTAIPAdd.empty()) ||
-                          form.mvarCSTAIPAdd.empty());
-    if (wizardNeeded)
+    if (!UnattendedDecision(form, tapi21Chosen).empty())
         return false;
     form.SaveSettings();
     form.Unload();

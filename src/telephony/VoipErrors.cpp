@@ -10,17 +10,18 @@
 #include "platform/Conversions.h"
 #include "platform/Platform.h"
 #include "platform/Toolkit.h"
+#include "telephony/VoipErrors.h"
 #include "wizard/frmWizard.h"
 
 namespace zelwiz {
 namespace {
 
-struct IPLANErrorText {
+struct IPLANErrorEntry {
     std::int32_t code;
     const char* text;
 };
 
-constexpr IPLANErrorText kIPLANErrors[] = {
+constexpr IPLANErrorEntry kIPLANErrors[] = {
     {6,
      "#01033#The sound card (or the driver) is not present on your computer or it is already used "
      "by an other application."},
@@ -52,7 +53,7 @@ constexpr std::int32_t kProductInUse = 148;
 
 }  // namespace
 
-std::int32_t frmWizard::ShowIPLANError(std::int32_t& errorCode) {
+std::string IPLANErrorText(std::int32_t errorCode) {
     const char* known = nullptr;
     for (const auto& entry : kIPLANErrors) {
         if (entry.code == errorCode)
@@ -63,8 +64,12 @@ std::int32_t frmWizard::ShowIPLANError(std::int32_t& errorCode) {
         text = ReplaceParams(text, {g7316ShortName, g7316ShortName});
     if (known == nullptr)
         text += " (" + Hex(errorCode) + ")";
+    return text;
+}
+
+std::int32_t frmWizard::ShowIPLANError(std::int32_t& errorCode) {
     Toolkit& toolkit = TheToolkit();
-    toolkit.MsgBox(text, vbExclamation | vbOKOnly, toolkit.AppTitle());
+    toolkit.MsgBox(IPLANErrorText(errorCode), vbExclamation | vbOKOnly, toolkit.AppTitle());
     return 0;
 }
 

@@ -1,5 +1,6 @@
 // Modal forms on the Win32 toolkit: the dialing properties opened from the wizard and cancelled,
 // the program's End inside a modal form, pictures, and a change of the screen's scale.
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 
@@ -67,7 +68,8 @@ TEST_F(Win32DialingTest, DialingPropertiesOpenedFromPageEightAndCancelled) {
         afterTyping = form->txtAreaCode->Text();
         Send(kKeyEscape);
     });
-    Press('C', kAlt);  // &Configure...
+    const std::string caption = w.cmdDialingProperties->Caption();  // "C&onfigure..." in English
+    Press(std::toupper(static_cast<unsigned char>(caption.at(caption.find('&') + 1))), kAlt);
     EXPECT_EQ(title, "Dialing properties");
     EXPECT_TRUE(wizardDisabled) << "the modal form disables its owner";
     EXPECT_EQ(areaCode, "31");

@@ -81,6 +81,10 @@ void ProgramFolder::SeedHive(HKEY hive, const std::string& regText) {
                                         fs::perms::others_write);
 }
 
+void ProgramFolder::RemoveDataFolder() {
+    fs::remove_all(root_.path() / "data");
+}
+
 void ProgramFolder::ProtectMachineHive() {
     if (!fs::exists(HivePath(HKEY_LOCAL_MACHINE))) {
         SeedHive(HKEY_LOCAL_MACHINE, "Windows Registry Editor Version 5.00\n");
@@ -108,11 +112,12 @@ std::vector<std::string> ProgramFolder::Environment(bool display) const {
     return env;
 }
 
-pid_t ProgramFolder::Start(const std::vector<std::string>& args, bool display) {
+pid_t ProgramFolder::Start(const std::vector<std::string>& args, bool display,
+                           const std::string& binary) {
     const int run = runs_++;
     const std::string out = root_ / ("out" + std::to_string(run));
     const std::vector<std::string> env = Environment(display);
-    const std::string program = ProgramDir() + "/zelwiz";
+    const std::string program = binary.empty() ? ProgramDir() + "/zelwiz" : binary;
     pid_t pid = ::fork();
     if (pid == 0) {
         ::setpgid(0, 0);
@@ -176,6 +181,10 @@ bool ProgramFolder::WaitForRunningCopy(int seconds) const {
 
 RunResult ProgramFolder::Run(const std::vector<std::string>& args, bool display, int seconds) {
     return Wait(Start(args, display), seconds);
+}
+
+RunResult ProgramFolder::RunTool(const std::string& binary, const std::vector<std::string>& args) {
+    return Wait(Start(args, false, binary), 30);
 }
 
 std::string ProgramFolder::HiveText(HKEY hive) const {

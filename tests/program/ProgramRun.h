@@ -41,6 +41,8 @@ class ProgramFolder {
 
     // The hive files, as an installation leaves them.
     void SeedHive(HKEY hive, const std::string& regText);
+    // A user whose data folder ($XDG_DATA_HOME) does not exist yet.
+    void RemoveDataFolder();
     // Makes the machine hive one the user of the next runs may not write.
     void ProtectMachineHive();
 
@@ -49,8 +51,10 @@ class ProgramFolder {
 
     // Runs the program with these arguments; `display` gives it an offscreen display.
     RunResult Run(const std::vector<std::string>& args, bool display = false, int seconds = 30);
+    // Runs another program of the build (zelwiz-admin) the same way, from where it was built.
+    RunResult RunTool(const std::string& binary, const std::vector<std::string>& args);
     // Starts it in the background (for a second copy); Wait ends it.
-    pid_t Start(const std::vector<std::string>& args, bool display);
+    pid_t Start(const std::vector<std::string>& args, bool display, const std::string& binary = {});
     RunResult Wait(pid_t pid, int seconds);
     // Waits until a copy started in the background answers for its user session.
     bool WaitForRunningCopy(int seconds) const;

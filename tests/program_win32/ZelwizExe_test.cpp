@@ -1,7 +1,7 @@
-// zelwiz.exe run as an administrator deploys it and as users start it, on the registry, folders
-// and processes of Windows (here Wine's). Each run uses a program folder whose name has blanks
-// and characters of other languages; every test leaves the product's keys and the user's data
-// folder as it found them: absent.
+// zelwiz.exe run as an administrator deploys it and as users start it, and zelwiz-admin.exe beside
+// it, on the registry, folders and processes of Windows (here Wine's). Each run uses a program
+// folder whose name has blanks and characters of other languages; every test leaves the product's
+// keys and the user's data folder as it found them: absent.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,11 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "admin/KeyTree.h"
 #include "platform/Registry.h"
 #include "platform/Utf8Path.h"
 #include "platform/win32/Utf16.h"
 #include "platform/win32/VersionResource.h"
 #include "platform/win32/Win32Registry.h"
+#include "program/PredictedChanges.h"
 #include "support/TempFolder.h"
 
 #include <windows.h>
@@ -30,6 +32,11 @@ void DeleteProductKeys() {
         RegDeleteTreeW(hive, L"Software\\Korvane");
         RegDeleteKeyW(hive, L"Software\\Korvane");
     }
+}
+
+// Damage to the user's configuration: a key with everything below it.
+void DeleteUserTree(const wchar_t* path) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, path);
 }
 
 }  // namespace
@@ -56,8 +63,16 @@ std::string Text(const fs::path& path) {
 
 struct RunResult {
     ::DWORD exitCode = 0;
+    std::string out;
     std::string err;
 };
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
 
 class ZelwizExe : public ::testing::Test {
   protected:
@@ -125,10 +140,7 @@ class ZelwizExe : public ::testing::Test {
         return runs;
     }
     std::vector<std::string> ReadToolRuns(const std::string& name) {
-        std::ifstream in(program_ / (name + ".ran"), std::ios::binary);
-        std::stringstream bytes;
-        bytes << in.rdbuf();
-        const std::string raw = bytes.str();
+        const std::string raw = ReadBytes(program_ / (name + ".ran"));
         const std::string text = Utf8(std::wstring_view(
             reinterpret_cast<const wchar_t*>(raw.data()), raw.size() / sizeof(wchar_t)));
         std::vector<std::string> runs;
@@ -141,42 +153,57 @@ class ZelwizExe : public ::testing::Test {
         std::vector<std::string> lines;
         for (const auto& entry : fs::directory_iterator(DataFolder())) {
             std::ifstream in(entry.path(), std::ios::binary);
-            for (std::string line; std::getline(in, line);)
+            for (std::string line; std::getline(in, line);) {
+                if (!line.empty() && line.back() == '\r')
+                    line.pop_back();
                 lines.push_back(line);
+            }
         }
         return lines;
     }
 
-    // Runs zelwiz.exe from the program folder with these arguments and its stderr in a file.
-    RunResult Run(const std::string& arguments) {
+    // Runs a program of the folder (zelwiz.exe unless named) with these arguments, its output and
+    // errors in files.
+    RunResult Run(const std::string& arguments, const std::string& exe = "zelwiz.exe") {
+        const fs::path outFile = temp_.path() / "stdout.txt";
         const fs::path errFile = temp_.path() / "stderr.txt";
         SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        const HANDLE out = CreateFileW(outFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         const HANDLE err = CreateFileW(errFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
                                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESTDHANDLES;
         startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-        startup.hStdOutput = err;
+        startup.hStdOutput = out;
         startup.hStdError = err;
-        std::wstring line = L"\"" + (program_ / "zelwiz.exe").wstring() + L"\" " + Wide(arguments);
+        std::wstring line = L"\"" + (program_ / exe).wstring() + L"\" " + Wide(arguments);
         PROCESS_INFORMATION info{};
         RunResult result;
         if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
                             program_.c_str(), &startup, &info)) {
-            ADD_FAILURE() << "zelwiz.exe cannot be started: " << GetLastError();
+            ADD_FAILURE() << exe << " cannot be started: " << GetLastError();
         } else {
             EXPECT_EQ(WaitForSingleObject(info.hProcess, 60000), WAIT_OBJECT_0);
             GetExitCodeProcess(info.hProcess, &result.exitCode);
             CloseHandle(info.hThread);
             CloseHandle(info.hProcess);
         }
+        CloseHandle(out);
         CloseHandle(err);
-        std::ifstream in(errFile, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        result.err = text.str();
+        result.out = ReadBytes(outFile);
+        result.err = ReadBytes(errFile);
         return result;
+    }
+
+    // The product's keys of a hive, below the hive's root as a .reg file has them.
+    RegNode Hive(zelwiz::HKEY hive) {
+        RegNode root;
+        RegNode& software = root.FindOrAdd("Software");
+        if (std::optional<RegNode> product = ReadKeyTree(registry_, hive, kProductKeyPath))
+            software.FindOrAdd(product->name) = *product;
+        return SortedValues(root);
     }
 
     TempFolder temp_;
@@ -269,6 +296,67 @@ TEST_F(ZelwizExe, TheRestoreToolRunsOnceWithItsOption) {
     EXPECT_EQ(ToolRuns("restprlconf4_0.exe"),
               std::vector<std::string>{"\"" + Text(program_ / "restprlconf4_0.exe") + "\" -s"});
     EXPECT_EQ(Value(HKEY_CURRENT_USER, kInstall, "SetPrlConf4-1"), "-1");
+}
+
+// zelwiz-admin.exe beside zelwiz.exe: check predicts on the real registry, through the layer it
+// lays over it, exactly what the start then does, and writes nothing.
+TEST_F(ZelwizExe, AdminCheckPredictsWhatTheUnattendedStartDoes) {
+    Seed(HKEY_LOCAL_MACHINE, kInstall, "CCC", "ThirdCSTALAN");
+    Seed(HKEY_LOCAL_MACHINE, "Software\\Korvane\\TSpi_CSTA", "PbxPrefix", "0");  // the provider
+    InstallRecordingTool("zelphone.exe");
+    fs::copy_file(FromBuild(ZELWIZ_ADMIN_EXE), program_ / "zelwiz-admin.exe");
+    WriteProgramFile("confdirect.ini", "[ADDRESS]\nHostname=pbx-lyon\n[PARLOVA]\nEdn=7000\n");
+    RegNode machine = Hive(HKEY_LOCAL_MACHINE);
+    RegNode user = Hive(HKEY_CURRENT_USER);
+
+    const RunResult check = Run("check --json", "zelwiz-admin.exe");
+    ASSERT_EQ(check.exitCode, 0u) << check.out << check.err;
+    const nlohmann::json prediction = nlohmann::json::parse(check.out);
+    EXPECT_EQ(Hive(HKEY_CURRENT_USER), user) << "check wrote to the registry";
+    EXPECT_EQ(Hive(HKEY_LOCAL_MACHINE), machine) << "check wrote to the registry";
+    EXPECT_FALSE(fs::exists(DataFolder())) << "check made the data folder";
+
+    const RunResult run = Run("");
+    ASSERT_EQ(run.exitCode, 0u) << run.err;
+    for (const auto& change : prediction["changes"])
+        ApplyPredictedChange(change, &machine, &user);
+    EXPECT_EQ(Hive(HKEY_CURRENT_USER), SortedValues(user)) << check.out;
+    EXPECT_EQ(Hive(HKEY_LOCAL_MACHINE), SortedValues(machine)) << check.out;
+    EXPECT_EQ(LogWithoutTime(LogLines(), prediction["messages"]),
+              prediction["log"].get<std::vector<std::string>>());
+    EXPECT_EQ(ToolRuns("zelphone.exe", 1).size(), prediction["started"].size());
+}
+
+// backup, damage, restore: the product's keys come back as they were, non-ASCII data and the file
+// name in another language included.
+TEST_F(ZelwizExe, AdminRestoreOfABackupUndoesDamageToTheProductKeys) {
+    Seed(HKEY_LOCAL_MACHINE, kInstall, "CCC", "ThirdCSTALAN");
+    Seed(HKEY_LOCAL_MACHINE, "Software\\Korvane\\TSpi_CSTA", "PbxPrefix", "0");  // the provider
+    Seed(HKEY_LOCAL_MACHINE, kInstall, "Copyright", "© Korvane, Zürich");
+    InstallRecordingTool("zelphone.exe");
+    fs::copy_file(FromBuild(ZELWIZ_ADMIN_EXE), program_ / "zelwiz-admin.exe");
+    WriteProgramFile("confdirect.ini", "[ADDRESS]\nHostname=pbx-lyon\n[PARLOVA]\nEdn=7000\n");
+    ASSERT_EQ(Run("").exitCode, 0u);
+    const RegNode user = Hive(HKEY_CURRENT_USER);
+    const RegNode machine = Hive(HKEY_LOCAL_MACHINE);
+    const fs::path backup = program_ / u8"sauvegarde poste é.reg";
+    RunResult run = Run("backup \"" + Text(backup) + "\"", "zelwiz-admin.exe");
+    ASSERT_EQ(run.exitCode, 0u) << run.err;
+    EXPECT_TRUE(fs::exists(backup)) << "the file has the name it was given";
+
+    Seed(HKEY_CURRENT_USER, kUser + "ZELDial\\Preference", "Preferred Line", "KORVANE - 1");
+    Seed(HKEY_CURRENT_USER, "Software\\Korvane\\Junk", "Stray", "x");
+    Seed(HKEY_LOCAL_MACHINE, kInstall, "CCC", "ThirdRSPI");
+    DeleteUserTree(L"Software\\Korvane\\7316\\ZELWiz");
+    run = Run("restore \"" + Text(backup) + "\"", "zelwiz-admin.exe");
+    ASSERT_EQ(run.exitCode, 0u) << run.out << run.err;
+    EXPECT_EQ(Hive(HKEY_CURRENT_USER), user) << run.out;
+    EXPECT_EQ(Hive(HKEY_LOCAL_MACHINE), machine) << run.out;
+    // The same, read value by value rather than through the enumeration the backup uses too.
+    EXPECT_EQ(Value(HKEY_CURRENT_USER, kUser + "ZELDial\\Preference", "Preferred Line"),
+              "KORVANE - 7000");
+    EXPECT_EQ(Value(HKEY_CURRENT_USER, kUser + "ZELWiz\\Settings", "EdnSet"), "7000");
+    EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kInstall, "Copyright"), "© Korvane, Zürich");
 }
 
 }  // namespace

@@ -12,6 +12,8 @@
 namespace zelwiz {
 namespace {
 
+constexpr DWORD kMaxValueNameChars = 16383;  // the registry's limit, without the NUL
+
 bool IsText(DWORD type) {
     return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
 }
@@ -156,6 +158,30 @@ LONG Win32Registry::EnumKey(HKEY key, DWORD index, std::string* name, DWORD buff
         RegEnumKeyExW(native, index, buffer.data(), &chars, nullptr, nullptr, nullptr, nullptr);
     if (rc == ERROR_SUCCESS)
         *name = Utf8(std::wstring_view(buffer.data(), chars));
+    return rc;
+}
+
+LONG Win32Registry::EnumValue(HKEY key, DWORD index, std::string* name, DWORD* type,
+                              std::vector<std::uint8_t>* data) {
+    const auto native = static_cast<::HKEY>(Native(key));
+    if (native == nullptr)
+        return ERROR_INVALID_HANDLE;
+    if (name == nullptr)
+        return ERROR_INVALID_PARAMETER;
+    std::wstring buffer(kMaxValueNameChars + 1, L'\0');
+    ::DWORD chars = static_cast<::DWORD>(buffer.size());
+    LONG rc =
+        RegEnumValueW(native, index, buffer.data(), &chars, nullptr, nullptr, nullptr, nullptr);
+    if (rc != ERROR_SUCCESS)
+        return rc;
+    *name = Utf8(std::wstring_view(buffer.data(), chars));
+    DWORD size = 0;
+    rc = QueryValue(key, *name, type, nullptr, &size);
+    if (rc != ERROR_SUCCESS || data == nullptr)
+        return rc;
+    data->resize(size);
+    rc = QueryValue(key, *name, type, data->data(), &size);
+    data->resize(rc == ERROR_SUCCESS ? size : 0);
     return rc;
 }
 

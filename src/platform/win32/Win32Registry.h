@@ -27,6 +27,9 @@ class Win32Registry : public Registry {
     LONG SetValue(HKEY key, std::string_view name, DWORD type, const std::uint8_t* data,
                   DWORD size) override;
     LONG EnumKey(HKEY key, DWORD index, std::string* name, DWORD bufferChars) override;
+    // The name from RegEnumValueW; the type and data as QueryValue answers them.
+    LONG EnumValue(HKEY key, DWORD index, std::string* name, DWORD* type,
+                   std::vector<std::uint8_t>* data) override;
     LONG DeleteValue(HKEY key, std::string_view name) override;
     LONG DeleteKey(HKEY key, std::string_view subKey) override;
     LONG CloseKey(HKEY key) override;

@@ -1,0 +1,102 @@
+// The discovery report against the device simulator on loopback addresses: who answers, what the
+// boards say when asked for the number, and why nothing answers.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "admin/DiscoveryReport.h"
+#include "components/DeviceSimulator.h"
+#include "components/translator/RegisterTextTranslator.h"
+#include "platform/ComponentCatalog.h"
+#include "platform/Platform.h"
+#include "platform/TreeRegistry.h"
+
+namespace zelwiz {
+namespace {
+
+constexpr const char* kDevices = R"(
+discovery 127.0.0.1 0
+board-port 0
+pbx 127.0.0.21 name=PBX-Paris
+pbx 127.0.0.22 name=PBX-Lyon answer-delay=30
+board 127.0.0.31 name=Board-A edn=5123
+board 127.0.0.32 name=Board-Full code=149 answer-delay=30
+)";
+
+class DiscoveryReportTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        RegisterTextTranslator(catalog);
+        previous_ = InstallPlatform(Platform{&reg, nullptr, nullptr, &catalog});
+        DeviceSimConfig config;
+        std::string error;
+        ASSERT_TRUE(ParseDeviceSimConfig(kDevices, &config, &error)) << error;
+        sim_ = DeviceSimulator::Open(config, &error);
+        ASSERT_TRUE(sim_) << error;
+        server_ = std::thread([this] { sim_->Run(std::chrono::seconds(60)); });
+        Set(HKEY_LOCAL_MACHINE, "Software\\Korvane\\7316\\Install", "DiscoveryAddress",
+            "127.0.0.1");
+        Set(HKEY_LOCAL_MACHINE, "Software\\Korvane\\7316\\Install", "DiscoveryPort",
+            std::to_string(sim_->DiscoveryPort()));
+        Set(HKEY_LOCAL_MACHINE, "Software\\Korvane\\7316\\Install", "DiscoveryTimeout", "300");
+    }
+    void TearDown() override {
+        if (sim_)
+            sim_->Stop();
+        if (server_.joinable())
+            server_.join();
+        InstallPlatform(previous_);
+    }
+    void Set(HKEY hive, const char* path, const char* name, const std::string& text) {
+        HKEY key = 0;
+        ASSERT_EQ(reg.CreateKey(hive, path, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+        reg.SetString(key, name, text);
+        reg.CloseKey(key);
+    }
+
+    MemoryRegistry reg;
+    ComponentCatalog catalog;
+
+  private:
+    std::unique_ptr<DeviceSimulator> sim_;
+    std::thread server_;
+    Platform previous_;
+};
+
+TEST_F(DiscoveryReportTest, ReportsWhoAnswersWhatBoardsSayAndWhyNothingAnswers) {
+    // The user's board is an address nobody listens on.
+    Set(HKEY_CURRENT_USER, "Software\\Korvane\\TSpi_CSTA\\Provider", "IpAddress", "127.0.0.77");
+    nlohmann::ordered_json report = ToJson(RunDiscovery(reg));
+    const nlohmann::ordered_json& pbxs = report["pbxs"]["found"];
+    ASSERT_EQ(pbxs.size(), 2u) << report;
+    EXPECT_EQ(pbxs[0]["address"], "127.0.0.21");
+    EXPECT_EQ(pbxs[1]["name"], "PBX-Lyon");
+    EXPECT_EQ(report["pbxs"]["probes"], 3);
+    EXPECT_EQ(report["pbxs"]["reason"], nullptr);
+    const nlohmann::ordered_json& boards = report["boards"]["found"];
+    ASSERT_EQ(boards.size(), 2u) << report;
+    EXPECT_EQ(boards[0]["number_request"]["number"], "5123");
+    EXPECT_EQ(boards[1]["number_request"]["code"], 149);
+    EXPECT_EQ(boards[1]["number_request"]["message"],
+              "All the licenses for VoIP are currently used. Please check with you administrator "
+              "for new licenses.");
+    EXPECT_EQ(report["user_board"]["code"], 17);
+    EXPECT_EQ(report["user_board"]["why"],
+              "the connection was refused, reset or closed before a whole answer came");
+
+    // Probes to an address where nothing answers, then to one that does not resolve.
+    Set(HKEY_LOCAL_MACHINE, "Software\\Korvane\\7316\\Install", "DiscoveryAddress", "127.0.0.9");
+    report = ToJson(RunDiscovery(reg));
+    EXPECT_TRUE(report["boards"]["found"].empty());
+    EXPECT_EQ(report["pbxs"]["reason"], "nothing answered on 127.0.0.9 port " +
+                                            report["settings"]["discovery_port"].dump() +
+                                            " within 300 ms");
+    Set(HKEY_LOCAL_MACHINE, "Software\\Korvane\\7316\\Install", "DiscoveryAddress",
+        "no-such-pbx.invalid");
+    report = ToJson(RunDiscovery(reg));
+    EXPECT_EQ(report["boards"]["reason"],
+              "the discovery address no-such-pbx.invalid does not resolve");
+}
+
+}  // namespace
+}  // namespace zelwiz
