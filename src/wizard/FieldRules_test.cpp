@@ -81,14 +81,5 @@ TEST_F(FieldRules, PhoneSetNumberMovesTheButtonsOnlyWithThePhysicalSet) {
     EXPECT_FALSE(w.cmdNav(4).Enabled());
 }
 
-TEST_F(FieldRules, MultimediaSetLeavesFinishAloneWhenNotConfigured) {
-    frmWizard& w = Load(false);
-    w.cmdNav(3).SetEnabled(false);
-    w.cmdNav(4).SetEnabled(true);
-    w.OptIPPhone->SetValue(true);
-    EXPECT_TRUE(w.cmdNav(3).Enabled());
-    EXPECT_TRUE(w.cmdNav(4).Enabled());
-}
-
 }  // namespace
 }  // namespace zelwiz
