@@ -135,6 +135,22 @@ const char* const kUserBefore = R"(Windows Registry Editor Version 5.00
 "Help"="0"
 )";
 
+TEST_F(Program, FirstConfigurationCostsOneCommitOfTheUserHive) {
+    PrepareFirstConfiguration(folder);
+    folder.SeedHive(HKEY_CURRENT_USER, kUserBefore);
+    const std::string machine = folder.HiveText(HKEY_LOCAL_MACHINE);
+    folder.extraEnvironment = {"ZELWIZ_DEBUG=1"};
+    RunResult run = folder.Run({});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(
+        folder.Value(HKEY_CURRENT_USER, "Software\\Korvane\\7316\\Install", "IsWizConfigured"),
+        "-1");
+    EXPECT_EQ(folder.HiveText(HKEY_LOCAL_MACHINE), machine) << "only the user hive changes";
+    const size_t at = run.err.find("registry: ");
+    ASSERT_NE(at, std::string::npos) << run.err;
+    EXPECT_LE(std::stoi(run.err.substr(at + 10)), 2) << "the new file and its folder, once";
+}
+
 TEST_F(Program, UnattendedSaveKilledAtAnyMomentLeavesTheOldConfigurationOrTheNew) {
     PrepareFirstConfiguration(folder);
     const std::string machine = folder.HiveText(HKEY_LOCAL_MACHINE);
