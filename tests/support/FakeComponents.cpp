@@ -75,38 +75,10 @@ std::string FakeTranslate(const FakeComponents::TranslatorScript& script, const 
 
 // --- FakeVoipBoardFinder ---
 
-HRESULT FakeVoipBoardFinder::DiscoverBoards(std::int32_t* status) {
-    if (HRESULT hr = Enter("DiscoverBoards"); FAILED(hr))
-        return hr;
-    *status = fakes_.voip.discoverStatus;
-    return S_OK;
-}
-
-HRESULT FakeVoipBoardFinder::InitFinder(std::int32_t* status) {
-    if (HRESULT hr = Enter("InitFinder"); FAILED(hr))
-        return hr;
-    *status = fakes_.voip.initStatus;
-    return S_OK;
-}
-
-HRESULT FakeVoipBoardFinder::get_IpAddress(std::string* address) {
-    if (HRESULT hr = Enter("get_IpAddress"); FAILED(hr))
-        return hr;
-    *address = current_;
-    return S_OK;
-}
-
 HRESULT FakeVoipBoardFinder::put_IpAddress(const std::string& address) {
     if (HRESULT hr = Enter("put_IpAddress"); FAILED(hr))
         return hr;
     current_ = address;
-    return S_OK;
-}
-
-HRESULT FakeVoipBoardFinder::get_EdnNumber(std::int32_t* number) {
-    if (HRESULT hr = Enter("get_EdnNumber"); FAILED(hr))
-        return hr;
-    *number = fakes_.voip.ednNumber;
     return S_OK;
 }
 
@@ -129,20 +101,6 @@ HRESULT FakeVoipBoardFinder::ConnectV1(std::int32_t* result) {
 
 HRESULT FakeVoipBoardFinder::Connect(std::int32_t* result) {
     return NextConnectResult("Connect", result);
-}
-
-HRESULT FakeVoipBoardFinder::get_BoardCount(std::int32_t* count) {
-    if (HRESULT hr = Enter("get_BoardCount"); FAILED(hr))
-        return hr;
-    *count = static_cast<std::int32_t>(fakes_.voip.boards.size());
-    return S_OK;
-}
-
-HRESULT FakeVoipBoardFinder::get_EdnText(std::string* number) {
-    if (HRESULT hr = Enter("get_EdnText"); FAILED(hr))
-        return hr;
-    *number = fakes_.voip.ednText;
-    return S_OK;
 }
 
 std::vector<std::string> FakeVoipBoardFinder::DispatchNames() const {
@@ -177,13 +135,6 @@ HRESULT FakePbxFinder::DiscoverPbx(std::int32_t mode, std::int32_t* status) {
     return S_OK;
 }
 
-HRESULT FakePbxFinder::InitFinder(std::int32_t* status) {
-    if (HRESULT hr = Enter("InitFinder"); FAILED(hr))
-        return hr;
-    *status = fakes_.pbx.initStatus;
-    return S_OK;
-}
-
 HRESULT FakePbxFinder::get_FirstAddress(std::string* address) {
     if (HRESULT hr = Enter("get_FirstAddress"); FAILED(hr))
         return hr;
@@ -200,54 +151,12 @@ HRESULT FakePbxFinder::get_NextAddress(std::string* address) {
     return S_OK;
 }
 
-HRESULT FakePbxFinder::get_PbxCount(std::int32_t* count) {
-    if (HRESULT hr = Enter("get_PbxCount"); FAILED(hr))
-        return hr;
-    *count = static_cast<std::int32_t>(fakes_.pbx.addresses.size());
-    return S_OK;
-}
-
 // --- FakeDialingRulesReader ---
-
-HRESULT FakeDialingRulesReader::GetAreaCode(std::string* areaCode) {
-    if (HRESULT hr = Enter("GetAreaCode"); FAILED(hr))
-        return hr;
-    *areaCode = fakes_.dialing.areaCode;
-    return S_OK;
-}
-
-HRESULT FakeDialingRulesReader::GetLocalAccessCode(std::string* code) {
-    if (HRESULT hr = Enter("GetLocalAccessCode"); FAILED(hr))
-        return hr;
-    *code = fakes_.dialing.localAccessCode;
-    return S_OK;
-}
-
-HRESULT FakeDialingRulesReader::GetLongDistanceAccessCode(std::string* code) {
-    if (HRESULT hr = Enter("GetLongDistanceAccessCode"); FAILED(hr))
-        return hr;
-    *code = fakes_.dialing.longDistanceAccessCode;
-    return S_OK;
-}
-
-HRESULT FakeDialingRulesReader::GetCountry(std::string* country) {
-    if (HRESULT hr = Enter("GetCountry"); FAILED(hr))
-        return hr;
-    *country = fakes_.dialing.country;
-    return S_OK;
-}
 
 // --- FakeProviderConfigurator ---
 
 HRESULT FakeProviderConfigurator::Initialize() {
     return Enter("Initialize");
-}
-
-HRESULT FakeProviderConfigurator::GetDeviceNumber(std::int32_t* device) {
-    if (HRESULT hr = Enter("GetDeviceNumber"); FAILED(hr))
-        return hr;
-    *device = fakes_.provider.deviceNumber;
-    return S_OK;
 }
 
 HRESULT FakeProviderConfigurator::ConfigureDialing(std::int32_t device) {
@@ -256,13 +165,6 @@ HRESULT FakeProviderConfigurator::ConfigureDialing(std::int32_t device) {
     fakes_.provider.configuredDevices.push_back(device);
     if (fakes_.provider.onConfigure)
         fakes_.provider.onConfigure();
-    return S_OK;
-}
-
-HRESULT FakeProviderConfigurator::GetProviderCount(std::int32_t* count) {
-    if (HRESULT hr = Enter("GetProviderCount"); FAILED(hr))
-        return hr;
-    *count = static_cast<std::int32_t>(fakes_.provider.providers.size());
     return S_OK;
 }
 
@@ -315,13 +217,6 @@ HRESULT FakeLineObject::InvokeByName(const std::string& name, std::vector<Varian
 }
 
 // --- FakeTextTranslator ---
-
-HRESULT FakeTextTranslator::Translate(std::string& text, std::string* result) {
-    if (HRESULT hr = Enter("Translate"); FAILED(hr))
-        return hr;
-    *result = FakeTranslate(fakes_.translator, text);
-    return S_OK;
-}
 
 HRESULT FakeTextTranslator::TranslateForm(Form& form) {
     if (HRESULT hr = Enter("TranslateForm"); FAILED(hr))

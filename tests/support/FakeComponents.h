@@ -124,6 +124,14 @@ class FakeObject : public ComObject<Interface> {
   protected:
     ~FakeObject() override { fakes_.Died(component_); }
     HRESULT Enter(const char* slot) { return fakes_.Enter(component_, slot); }
+    // Enter, then the scripted answer unless the call is made to fail.
+    template <class T, class V>
+    HRESULT Answer(const char* slot, T* out, const V& value) {
+        const HRESULT hr = Enter(slot);
+        if (SUCCEEDED(hr))
+            *out = static_cast<T>(value);
+        return hr;
+    }
     FakeComponents& fakes_;
 
   private:
@@ -133,15 +141,27 @@ class FakeObject : public ComObject<Interface> {
 class FakeVoipBoardFinder : public FakeObject<VoipBoardFinder> {
   public:
     explicit FakeVoipBoardFinder(FakeComponents& fakes) : FakeObject(fakes, "VoipBoardFinder") {}
-    HRESULT DiscoverBoards(std::int32_t* status) override;
-    HRESULT InitFinder(std::int32_t* status) override;
-    HRESULT get_IpAddress(std::string* address) override;
+    HRESULT DiscoverBoards(std::int32_t* status) override {
+        return Answer("DiscoverBoards", status, fakes_.voip.discoverStatus);
+    }
+    HRESULT InitFinder(std::int32_t* status) override {
+        return Answer("InitFinder", status, fakes_.voip.initStatus);
+    }
+    HRESULT get_IpAddress(std::string* address) override {
+        return Answer("get_IpAddress", address, current_);
+    }
     HRESULT put_IpAddress(const std::string& address) override;
-    HRESULT get_EdnNumber(std::int32_t* number) override;
+    HRESULT get_EdnNumber(std::int32_t* number) override {
+        return Answer("get_EdnNumber", number, fakes_.voip.ednNumber);
+    }
     HRESULT ConnectV1(std::int32_t* result) override;
-    HRESULT get_BoardCount(std::int32_t* count) override;
+    HRESULT get_BoardCount(std::int32_t* count) override {
+        return Answer("get_BoardCount", count, fakes_.voip.boards.size());
+    }
     HRESULT Connect(std::int32_t* result) override;
-    HRESULT get_EdnText(std::string* number) override;
+    HRESULT get_EdnText(std::string* number) override {
+        return Answer("get_EdnText", number, fakes_.voip.ednText);
+    }
 
   protected:
     std::vector<std::string> DispatchNames() const override;
@@ -158,10 +178,14 @@ class FakePbxFinder : public FakeObject<PbxFinder> {
   public:
     explicit FakePbxFinder(FakeComponents& fakes) : FakeObject(fakes, "PbxFinder") {}
     HRESULT DiscoverPbx(std::int32_t mode, std::int32_t* status) override;
-    HRESULT InitFinder(std::int32_t* status) override;
+    HRESULT InitFinder(std::int32_t* status) override {
+        return Answer("InitFinder", status, fakes_.pbx.initStatus);
+    }
     HRESULT get_FirstAddress(std::string* address) override;
     HRESULT get_NextAddress(std::string* address) override;
-    HRESULT get_PbxCount(std::int32_t* count) override;
+    HRESULT get_PbxCount(std::int32_t* count) override {
+        return Answer("get_PbxCount", count, fakes_.pbx.addresses.size());
+    }
 
   private:
     size_t next_ = 1;
@@ -171,10 +195,18 @@ class FakeDialingRulesReader : public FakeObject<DialingRulesReader> {
   public:
     explicit FakeDialingRulesReader(FakeComponents& fakes)
         : FakeObject(fakes, "DialingRulesReader") {}
-    HRESULT GetAreaCode(std::string* areaCode) override;
-    HRESULT GetLocalAccessCode(std::string* code) override;
-    HRESULT GetLongDistanceAccessCode(std::string* code) override;
-    HRESULT GetCountry(std::string* country) override;
+    HRESULT GetAreaCode(std::string* areaCode) override {
+        return Answer("GetAreaCode", areaCode, fakes_.dialing.areaCode);
+    }
+    HRESULT GetLocalAccessCode(std::string* code) override {
+        return Answer("GetLocalAccessCode", code, fakes_.dialing.localAccessCode);
+    }
+    HRESULT GetLongDistanceAccessCode(std::string* code) override {
+        return Answer("GetLongDistanceAccessCode", code, fakes_.dialing.longDistanceAccessCode);
+    }
+    HRESULT GetCountry(std::string* country) override {
+        return Answer("GetCountry", country, fakes_.dialing.country);
+    }
 };
 
 class FakeProviderConfigurator : public FakeObject<ProviderConfigurator> {
@@ -182,9 +214,13 @@ class FakeProviderConfigurator : public FakeObject<ProviderConfigurator> {
     explicit FakeProviderConfigurator(FakeComponents& fakes)
         : FakeObject(fakes, "ProviderConfigurator") {}
     HRESULT Initialize() override;
-    HRESULT GetDeviceNumber(std::int32_t* device) override;
+    HRESULT GetDeviceNumber(std::int32_t* device) override {
+        return Answer("GetDeviceNumber", device, fakes_.provider.deviceNumber);
+    }
     HRESULT ConfigureDialing(std::int32_t device) override;
-    HRESULT GetProviderCount(std::int32_t* count) override;
+    HRESULT GetProviderCount(std::int32_t* count) override {
+        return Answer("GetProviderCount", count, fakes_.provider.providers.size());
+    }
     HRESULT GetProviderName(std::int32_t index, std::string* name) override;
     HRESULT GetSwitchInfo(std::int32_t index, std::string* info1, std::string* prefix,
                           std::string* info3) override;
@@ -204,7 +240,9 @@ class FakeLineObject : public FakeObject<IDispatchObject> {
 class FakeTextTranslator : public FakeObject<TextTranslator> {
   public:
     explicit FakeTextTranslator(FakeComponents& fakes) : FakeObject(fakes, "TextTranslator") {}
-    HRESULT Translate(std::string& text, std::string* result) override;
+    HRESULT Translate(std::string& text, std::string* result) override {
+        return Answer("Translate", result, FakeTranslate(fakes_.translator, text));
+    }
     HRESULT TranslateForm(Form& form) override;
 };
 
