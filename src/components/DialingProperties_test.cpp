@@ -117,19 +117,6 @@ TEST_F(DialingPropertiesTest, ReaderReportsTheLocationNamedByCurrentIdAndNothing
     EXPECT_EQ(reg.OpenHandleCount(), 0u);
 }
 
-TEST_F(DialingPropertiesTest, CountryShowsItsNameAndCallingCode) {
-    struct Case {
-        DWORD id;
-        const char* shown;
-    };
-    for (const Case& c : {Case{1, "United States of America (1)"}, Case{2, "Canada (1)"},
-                          Case{999, "Country ID 999"}}) {
-        AddLocation("Location1", 1, c.id, "", "", "");
-        SetCurrentId(1);
-        EXPECT_EQ(ReadRules().country, c.shown) << c.id;
-    }
-}
-
 TEST_F(DialingPropertiesTest, OkSavesTheEditedCurrentLocationAndTheReaderReadsItBack) {
     AddLocation("Location1", 1, 33, "1", "0", "0");
     AddLocation("Location2", 2, 49, "30", "9", "0");
@@ -182,15 +169,6 @@ TEST_F(DialingPropertiesTest, FirstLocationIsCreatedWhenThereIsNone) {
               std::vector<std::string>{"Location1"})
         << "the second run edits the location the first one made";
     EXPECT_EQ(ReadRules().areaCode, "23");
-}
-
-TEST_F(DialingPropertiesTest, LocationsWithoutCurrentIdGetTheFirstOneMadeCurrent) {
-    AddLocation("Location4", 4, 31, "20", "0", "0");
-    AnswerWith("10", 31, "0", "0");
-    EXPECT_EQ(Configure(), S_OK);
-    EXPECT_EQ(ReadRegNumber(reg, HKEY_LOCAL_MACHINE, kLocationsPath, "CurrentID"), 4u);
-    EXPECT_EQ(ReadRules(), (Rules{"10", "Netherlands (31)", "0", "0"}));
-    EXPECT_EQ(ReadSubKeyNames(reg, HKEY_LOCAL_MACHINE, kLocationsPath).size(), 1u);
 }
 
 TEST_F(DialingPropertiesTest, CancelClosingAndWrongEntriesKeepTheLocation) {
@@ -261,17 +239,6 @@ TEST_F(DialingPropertiesTest, UserWhoMayNotWriteTheMachineSeesTheWindowReadOnly)
     EXPECT_TRUE(disabled);
     EXPECT_TRUE(noticeShown);
     EXPECT_EQ(ReadRules().areaCode, "1");
-
-    MemoryRegistry empty;
-    empty.SetHiveWritable(HKEY_LOCAL_MACHINE, false);
-    InstallPlatform(Platform{&empty, nullptr, &toolkit, &catalog});
-    toolkit.modalAnswers.push_back([](Form& f) {
-        auto& form = dynamic_cast<frmDialingProperties&>(f);
-        EXPECT_EQ(form.lstCountry->SelectedIndex(), -1) << "no location: nothing to show";
-        form.cmdOk->Click();
-    });
-    EXPECT_EQ(Configure(), S_OK);
-    EXPECT_FALSE(RegKeyPresent(empty, HKEY_LOCAL_MACHINE, kLocationsPath));
 }
 
 TEST_F(DialingPropertiesTest, ProviderListSwitchInfoAndDeviceNumber) {

@@ -95,21 +95,6 @@ TEST_F(LineObjectTest, NoPreferredLineGivesMinusOne) {
     }
 }
 
-TEST_F(LineObjectTest, CallsOutsideInitializeAndTerminateFail) {
-    AddLines(HKEY_CURRENT_USER, {"1000"});
-    SetPreferredLine("KORVANE - 1000");
-    auto line = Create();
-    EXPECT_EQ(ErrorOf([&] { CallByName(*line, "Preferredline"); }), E_FAIL);
-    EXPECT_EQ(ErrorOf([&] { Address(*line, std::int32_t{0}); }), E_FAIL);
-    EXPECT_EQ(ErrorOf([&] { CallByName(*line, "Terminate"); }), E_FAIL);
-    CallByName(*line, "Initialize");
-    EXPECT_EQ(VariantText(CallByName(*line, "Preferredline")), "0");
-    CallByName(*line, "Terminate");
-    EXPECT_EQ(ErrorOf([&] { Address(*line, std::int32_t{0}); }), E_FAIL)
-        << "Terminate let go of the lines";
-    EXPECT_EQ(ErrorOf([&] { CallByName(*line, "Dial"); }), 438);
-}
-
 TEST_F(LineObjectTest, AllUsersModeReadsTheMachineLinesAndAskedAtInitialize) {
     AddLines(HKEY_CURRENT_USER, {"1000"});
     AddLines(HKEY_LOCAL_MACHINE, {"5000", "6000"});
@@ -121,20 +106,6 @@ TEST_F(LineObjectTest, AllUsersModeReadsTheMachineLinesAndAskedAtInitialize) {
     CallByName(*line, "Initialize");
     EXPECT_EQ(VariantText(CallByName(*line, "Preferredline")), "1");
     EXPECT_EQ(Address(*line, std::int32_t{1}), "6000");
-
-    // Registered without a flag of its own, the object follows the program's bAllUsers.
-    ComponentCatalog plain;
-    RegisterBuiltInComponents(plain);
-    IDispatchObject* raw = nullptr;
-    ASSERT_EQ(plain.CreateObject(kProgID_LineObject, &raw), S_OK);
-    ComPtr<IDispatchObject> following(raw);
-    const bool saved = bAllUsers;
-    for (bool machine : {true, false}) {
-        bAllUsers = machine;
-        CallByName(*following, "Initialize");
-        EXPECT_EQ(VariantText(CallByName(*following, "Preferredline")), machine ? "1" : "-1");
-    }
-    bAllUsers = saved;
 }
 
 TEST_F(LineObjectTest, TheUsersOwnSetsAreLinesWhileTheProviderIsInstalled) {

@@ -7,7 +7,6 @@
 #include "components/BuiltInComponents.h"
 #include "components/DeviceSimConfig.h"
 #include "components/DeviceSimulator.h"
-#include "components/frmDialingProperties.h"
 #include "platform/ComponentCatalog.h"
 #include "support/WizardTestPlatform.h"
 #include "telephony/ProviderConfigurator.h"
@@ -95,38 +94,6 @@ TEST_F(WizardWithComponents, MultimediaPcSetFoundOnTheNetworkFromWelcomeToFinish
     ASSERT_NE(VariantText(index[0]), "-1");
     EXPECT_EQ(VariantText(CallByName(*line, "LineAddress", index)), "5124");
     CallByName(*line, "Terminate");
-}
-
-TEST_F(WizardWithComponents, NoDialingLocationOpensTheFormOnPageEightAndTheRulesFollowIt) {
-    p.SetDword(HKEY_LOCAL_MACHINE,
-               "Software\\Microsoft\\Windows\\CurrentVersion\\Telephony\\Locations", "CurrentID",
-               0);
-    p.SetUser("7316\\ZELWiz\\Settings", "EdnSet", "2000");
-    frmWizard& w = p.LoadWizard();
-    w.mvarCSTAIPAdd = "127.0.0.21";
-    p.Next();  // page 1
-    p.Next();  // page 2, the address known
-    p.Next();  // page 4
-    w.Optphonset->SetValue(true);
-    p.Next();  // page 5
-    p.toolkit.modalAnswers.push_back([](Form& form) {
-        auto& dialing = static_cast<frmDialingProperties&>(form);
-        dialing.txtAreaCode->SetText("4");
-        dialing.txtOutsideAccess->SetText("9");
-        dialing.txtLongDistanceAccess->SetText("00");
-        dialing.cmdOk->Click();
-    });
-    p.Next();  // page 8: no location, the dialing properties open and are answered
-    ASSERT_EQ(w.iCurrentStep, 8);
-    EXPECT_EQ(w.sAreaCode, "4") << "read back after the form saved the new location";
-    EXPECT_EQ(w.sLocalAccessCode, "9");
-    EXPECT_EQ(w.sDistanceAccessCode, "00");
-    EXPECT_TRUE(w.cmdNav(3).Enabled());
-
-    // The Configure button shows the location again; Cancel changes nothing.
-    w.cmdDialingProperties->Click();
-    EXPECT_EQ(w.lbareacode->Caption(), "4");
-    EXPECT_EQ(w.lbprefixepbx->Caption(), "9");
 }
 
 }  // namespace

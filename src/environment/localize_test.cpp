@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "platform/Form.h"
 #include "support/ScopedTestPlatform.h"
 
 namespace zelwiz {
@@ -49,19 +48,6 @@ TEST_F(LocalizeTest, TheUsersLanguageGivesTheCharsetOfItsEntry) {
     }
 }
 
-TEST_F(LocalizeTest, TheMachinesLanguageChoiceIsReadOncePerRun) {
-    p.SetText(HKEY_LOCAL_MACHINE, kInstall, "LanguageChoice", "   ");
-    EXPECT_EQ(ReadLanguageChoice(), kDefaultLanguageChoice);
-    p.SetText(HKEY_LOCAL_MACHINE, kInstall, "LanguageChoice", " 0,us,5900,0; 1,cz,5950,238 ");
-    p.SetText(HKEY_CURRENT_USER, kSettings, "lang", "1");
-    LoadCharset();
-    EXPECT_EQ(CurrentCharset(), 238);
-    p.SetText(HKEY_LOCAL_MACHINE, kInstall, "LanguageChoice", "0,us,5900,0; 1,cz,5950,0");
-    EXPECT_EQ(GetChartset(), 238);
-    ASSERT_EQ(LanguageTable().size(), 2u);
-    EXPECT_EQ(LanguageTable()[1].path, "cz");
-}
-
 TEST_F(LocalizeTest, EntriesWithBlanksAreTakenAndMalformedOnesLoggedExactly) {
     SplitLanguageChoice(" 4 , hun , 5904 , 238;5,plk,5905;3,,5903,0;2,ger,0,238");
     ASSERT_EQ(LanguageTable().size(), 6u);
@@ -78,44 +64,6 @@ TEST_F(LocalizeTest, EntriesWithBlanksAreTakenAndMalformedOnesLoggedExactly) {
         ElementsAre(std::pair{"Wrong language string (incorrect param number): >5,plk,5905<", "-"},
                     std::pair{"Wrong language string (no path): >3,,5903,0<", "-"},
                     std::pair{"Wrong language string (ressource = null): >2,ger,0,238<", "-"}));
-}
-
-TEST_F(LocalizeTest, UnexpectedErrorsAreLoggedAndTheOtherEntriesStillTaken) {
-    SplitLanguageChoice("x,us,1,0; 1,fr,5901,0;-1,neg,1,0;0,us,abc,7;");
-    ASSERT_EQ(LanguageTable().size(), 2u);
-    EXPECT_EQ(LanguageTable()[1].path, "fr");
-    EXPECT_EQ(LanguageTable()[0].path, "us") << "stored before its ressource failed";
-    EXPECT_EQ(LanguageTable()[0].charset, 0);
-    EXPECT_THAT(
-        Logged(),
-        ElementsAre(std::pair{"-", "Type mismatch - 13 (0xD)"},          // x, counting
-                    std::pair{"-", "Subscript out of range - 9 (0x9)"},  // empty entry, counting
-                    std::pair{"-", "Type mismatch - 13 (0xD)"},          // x
-                    std::pair{"-", "Subscript out of range - 9 (0x9)"},  // -1
-                    std::pair{"-", "Type mismatch - 13 (0xD)"},          // abc
-                    std::pair{"Wrong language string (incorrect param number): ><", "-"}));
-}
-
-class CharsetForm : public Form {
-  public:
-    CharsetForm() : Form("frmSelect") {
-        label = &Add<Label>("lbTitle");
-        text = &Add<TextBox>("txtAddress");
-        picture = &Add<Image>("imgStep");
-    }
-    Label* label;
-    TextBox* text;
-    Image* picture;
-};
-
-TEST_F(LocalizeTest, SetFormCharsetGivesEveryFontTheCurrentCharset) {
-    p.SetText(HKEY_CURRENT_USER, kSettings, "lang", "5");
-    LoadCharset();
-    CharsetForm form;
-    SetFormCharset(form);
-    EXPECT_EQ(form.label->FontCharset(), 238);
-    EXPECT_EQ(form.text->FontCharset(), 238);
-    EXPECT_EQ(form.picture->FontCharset(), 0) << "a picture has no font";
 }
 
 TEST(ReplaceParams, ReplacesTheFirstOccurrenceOfEachPlaceholderFromTheHighestIndex) {

@@ -73,16 +73,5 @@ INSTANTIATE_TEST_SUITE_P(
                       ProfileCase{"OnlyMachine", nullptr, "2", 2, "2"}),
     [](const auto& param) { return std::string(param.param.name); });
 
-TEST_F(ProductNamesTest, AProfileThatIsNoNumberRaisesTypeMismatchAfterCopyingIt) {
-    p.SetText(HKEY_LOCAL_MACHINE, kInstall, "ProductProfil", "x");
-    try {
-        GetProductProfile();
-        ADD_FAILURE() << "no error raised";
-    } catch (const BasicError& e) {
-        EXPECT_EQ(e.record().Number, kErrTypeMismatch);
-    }
-    EXPECT_EQ(p.Raw(HKEY_CURRENT_USER, kInstall, "ProductProfil"), std::string("x", 2));
-}
-
 }  // namespace
 }  // namespace zelwiz

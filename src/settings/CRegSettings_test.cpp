@@ -18,61 +18,6 @@ class CRegSettingsTest : public ::testing::Test {
     CRegSettings reg;
 };
 
-TEST(CRegSettingsHive, OnlyPredefinedHivesAreKept) {
-    const std::pair<HKEY, HKEY> cases[] = {
-        {0x80000000, 0x80000000},        {0x80000002, 0x80000002},       {0x80000006, 0x80000006},
-        {0x80000007, HKEY_CURRENT_USER}, {0, HKEY_CURRENT_USER},         {0x104, HKEY_CURRENT_USER},
-        {0x7FFFFFFF, HKEY_CURRENT_USER}, {0xFFFFFFFF, HKEY_CURRENT_USER}};
-    for (const auto& [given, kept] : cases) {
-        CRegSettings reg;
-        reg.hKey(HKEY_LOCAL_MACHINE);
-        reg.hKey(given);
-        EXPECT_EQ(reg.hKey(), kept) << std::hex << given;
-    }
-}
-
-TEST_F(CRegSettingsTest, BasePathPartsAreTrimmedAndEmptyTextGivesTheDefault) {
-    reg.Company("  Microsoft ");
-    reg.AppName(" Windows");
-    p.SetDword(HKEY_CURRENT_USER,
-               "Software\\Microsoft\\Windows\\CurrentVersion\\Telephony\\Locations", "CurrentID",
-               3);
-    EXPECT_EQ(reg.GetSettingLong("CurrentVersion\\Telephony\\Locations", "CurrentID"), 3);
-
-    reg.MSubKey("");
-    reg.Company("");
-    reg.AppName("");
-    ASSERT_TRUE(reg.SaveSetting("", "Version", "4.0"));
-    EXPECT_EQ(p.Raw(HKEY_CURRENT_USER, "Software\\Korvane\\Parlova", "Version"),
-              std::string("4.0", 4))
-        << "an empty section is the base path itself; the text keeps a terminator";
-}
-
-TEST_F(CRegSettingsTest, TextReadsGiveTheStoredTextOrTheDefault) {
-    EXPECT_EQ(reg.GetSettingFromHKey(HKEY_LOCAL_MACHINE, "7316", "Install", "CCC", "none"), "none");
-    p.SetText(HKEY_LOCAL_MACHINE, kInstall, "CCC", "ThirdCSTALAN");
-    p.SetText(HKEY_LOCAL_MACHINE, kInstall, "Empty", "");
-    EXPECT_EQ(reg.GetSettingFromHKey(HKEY_LOCAL_MACHINE, "7316", "Install", "CCC", "none"),
-              "ThirdCSTALAN");
-    EXPECT_EQ(reg.GetSetting("Install", "Missing", "dflt"), "dflt");
-    EXPECT_EQ(reg.GetSetting("Install", "Empty", "dflt"), "") << "a stored empty text";
-}
-
-TEST_F(CRegSettingsTest, FromHKeyCallsLeaveTheirHiveAndAppNameForLaterCalls) {
-    p.SetText(HKEY_LOCAL_MACHINE, kInstall, "7316Name", "machine");
-    p.SetText(HKEY_CURRENT_USER, kInstall, "7316Name", "user");
-    reg.GetSettingFromHKey(HKEY_LOCAL_MACHINE, "7316", "Install", "nothing");
-    EXPECT_EQ(reg.GetSetting("Install", "7316Name"), "machine");
-
-    reg.SaveSettingToHKey(HKEY_CURRENT_USER, "7316\\ZELWiz", "Settings", "EdnSet", "4711");
-    EXPECT_EQ(reg.GetSetting("Settings", "EdnSet"), "4711");
-
-    reg.GetSettingLongFromHKey(0x12345, "", "Install", "x");
-    EXPECT_EQ(reg.hKey(), HKEY_CURRENT_USER) << "the argument passes through the property rule";
-    EXPECT_EQ(reg.AppName(), "Parlova");
-    EXPECT_EQ(reg.Company(), "Korvane");
-}
-
 TEST_F(CRegSettingsTest, StarNamesTheDefaultValueInEveryOperation) {
     ASSERT_TRUE(reg.SaveSettingToHKey(HKEY_CURRENT_USER, "7316", "Install", "*", "unnamed"));
     EXPECT_EQ(p.Raw(HKEY_CURRENT_USER, kInstall, ""), std::string("unnamed", 8));
@@ -109,30 +54,6 @@ TEST_F(CRegSettingsTest, SavingAnEmptyTextRemovesTheValueAndKeepsTheKey) {
 
     p.registry.SetHiveWritable(HKEY_LOCAL_MACHINE, false);
     EXPECT_FALSE(reg.SaveSetting("Install", "CCC", "ThirdRSPI"));
-}
-
-TEST_F(CRegSettingsTest, DeletingAValueOrASectionKeyOfOneLevel) {
-    reg.AppName("7316");
-    reg.SaveSetting("ZELPhone\\Settings", "lang", "4");
-    EXPECT_TRUE(reg.DeleteSetting("ZELPhone\\Settings", "lang"));
-    EXPECT_FALSE(reg.DeleteSetting("ZELPhone\\Settings", "lang"));
-    EXPECT_FALSE(reg.DeleteSetting("ZELPhone")) << "a key with subkeys stays";
-    EXPECT_TRUE(reg.DeleteSetting("ZELPhone\\Settings"));
-    EXPECT_TRUE(reg.DeleteSetting("ZELPhone"));
-    EXPECT_FALSE(p.KeyExists(HKEY_CURRENT_USER, "Software\\Korvane\\7316\\ZELPhone"));
-
-    p.SetText(HKEY_LOCAL_MACHINE, "Software\\Korvane\\TSpi_CSTA\\Provider", "IPKey", "1");
-    EXPECT_TRUE(reg.DeleteKey(HKEY_LOCAL_MACHINE, "TSpi_CSTA", "Provider"));
-    EXPECT_FALSE(p.KeyExists(HKEY_LOCAL_MACHINE, "Software\\Korvane\\TSpi_CSTA\\Provider"));
-    EXPECT_EQ(reg.AppName(), "TSpi_CSTA");
-}
-
-TEST_F(CRegSettingsTest, AdministratorIsWhoMayOpenTheHivesSoftwareKeyWithEveryRight) {
-    EXPECT_TRUE(reg.IsUserAdmin(HKEY_LOCAL_MACHINE, "7316", "Install")) << "every hive has its Software key";
-    p.registry.SetHiveWritable(HKEY_LOCAL_MACHINE, false);
-    EXPECT_FALSE(reg.IsUserAdmin(HKEY_LOCAL_MACHINE, "7316", "Install"));
-    EXPECT_EQ(reg.hKey(), HKEY_CURRENT_USER) << "the object is not changed";
-    EXPECT_EQ(reg.AppName(), "Parlova");
 }
 
 // A stored text (nothing: the value is missing), the default, and the number or flag read.

@@ -193,40 +193,6 @@ TEST_F(SaveSettingsTest, AFailedLineCheckAsksForARestartAndStillMarksTheConfigur
     EXPECT_TRUE(pointers.empty());
 }
 
-TEST_F(SaveSettingsTest, AnEmptyMultimediaNumberStopsTheSaveAfterTheBoardAddress) {
-    wiz->mvarProfile = "1";
-    wiz->mvarIPLANAdd = "voip-1";
-    wiz->mvarCSTAIPAdd = "pbx-1";
-    LineAddressIs("");
-    for (const char* number : {"", "7a"}) {
-        ClearRegistry();
-        SetDword(HKLM, kLocationsKey, "CurrentID", 1);
-        wiz->mvarIP_EDN = number;
-        try {
-            wiz->SaveSettings();
-            ADD_FAILURE() << "'" << number << "' must not convert";
-        } catch (const BasicError& e) {
-            EXPECT_EQ(e.record().Number, kErrTypeMismatch);
-        }
-        EXPECT_EQ(SortedLayout(),
-                  Sorted({kLocationLine, "HKCU\\Software\\Korvane\\7316\\Install|ProductProfil=1",
-                          "HKCU\\Software\\Korvane\\TSpi_CSTA\\Provider|IpAddress=voip-1"}))
-            << "'" << number << "': the board address is written, nothing after it";
-    }
-    EXPECT_EQ(wiz->MousePointer(), vbDefault);
-
-    ClearRegistry();
-    SetDword(HKLM, kLocationsKey, "CurrentID", 1);
-    wiz->mvarIP_EDN = "0";
-    EXPECT_FALSE(Save());
-    EXPECT_EQ(Text(HKCU, kProviderSubKey, "IpAddress"), "voip-1");
-    EXPECT_EQ(Text(HKCU, kPreferenceKey, "Preferred Line"), "<missing>") << "no positive number";
-    EXPECT_EQ(Text(HKCU, "Software\\Korvane\\7316\\ZELDial\\Settings", "ExtHandsetvisible"),
-              "<missing>");
-    EXPECT_EQ(Text(HKCU, kProviderKey, "SwitchName"), "pbx-1");
-    EXPECT_EQ(Text(HKCU, kInstallKey, "IsWizConfigured"), "-1");
-}
-
 TEST_F(SaveSettingsTest, APhysicalSetWithoutANumberKeepsTheNumberAndLineSavedBefore) {
     for (const char* number : {"", "  "}) {
         SetText(HKCU, kWizSettingsKey, "EdnSet", "1000");
@@ -242,19 +208,6 @@ TEST_F(SaveSettingsTest, APhysicalSetWithoutANumberKeepsTheNumberAndLineSavedBef
                   "0");
         EXPECT_FALSE(HasKey(HKCU, kPreferredEdnsKey)) << "no number to offer";
     }
-}
-
-TEST_F(SaveSettingsTest, TheCentralServerIsRecordedOnlyWhenGiven) {
-    const std::string key = "Software\\Korvane\\7316\\PRLserver\\Settings";
-    SetText(HKCU, kInstallKey, "IsWizConfigured", "-1");
-    wiz->mvarbIsPhoneSet = true;
-    EXPECT_FALSE(Save());
-    EXPECT_FALSE(HasKey(HKCU, key));
-
-    wiz->mvarPRLserverAdd = "log-server";
-    EXPECT_FALSE(Save());
-    EXPECT_EQ(Text(HKCU, key, "PRLserverName"), "log-server");
-    EXPECT_EQ(Text(HKCU, key, "UseCentrallog"), "1");
 }
 
 TEST_F(SaveSettingsTest, WithoutADialingLocationTheConfigurationOpensFirstExceptUnattended) {

@@ -120,46 +120,6 @@ TEST_F(DetectionTest, NoPbxAddressWhenNothingIsFoundOrNothingIsChosen) {
     EXPECT_TRUE(LoggedSources().empty()) << "the PBX detection ignores its errors silently";
 }
 
-TEST_F(DetectionTest, ThePbxDetectButtonFillsTheFieldOnlyWithAChosenAddress) {
-    fakes.pbx.addresses = {"pbx-1", "pbx-2"};
-    wiz->txtcstaIPadd->SetText("typed");
-    CancelDialog();
-    wiz->cmdCstaIpDetect->Click();
-    EXPECT_EQ(wiz->txtcstaIPadd->Text(), "typed");
-    EXPECT_EQ(wiz->mvarCSTAIPAdd, "");
-
-    Pick(1);
-    wiz->cmdCstaIpDetect->Click();
-    EXPECT_EQ(wiz->txtcstaIPadd->Text(), "pbx-2");
-    EXPECT_EQ(wiz->mvarCSTAIPAdd, "pbx-2");
-    ASSERT_EQ(seen.size(), 2u);
-
-    wiz->cmdCstaIpDetect->SetEnabled(false);
-    wiz->cmdCstaIpDetect_Click();
-    EXPECT_EQ(fakes.Created("PbxFinder"), 2) << "a disabled button does nothing";
-}
-
-TEST_F(DetectionTest, CheckingATypedBoardLearnsTheSetsNumber) {
-    fakes.voip.ednText = "7100";
-    wiz->lIPLANBoardCount = 4;
-    EXPECT_EQ(DetectBoard("voip-typed"), 0);
-    EXPECT_EQ(wiz->mvarIPLANAdd, "voip-typed");
-    EXPECT_EQ(wiz->mvarIP_EDN, "7100");
-    EXPECT_EQ(wiz->lIPLANBoardCount, 4) << "no list was shown";
-    EXPECT_TRUE(seen.empty());
-    EXPECT_EQ(pointers, (std::vector<int>{vbHourglass, vbDefault}));
-
-    fakes.failures["VoipBoardFinder.get_EdnText"] = E_NOTIMPL;  // the older way: the number
-    fakes.voip.ednNumber = 7400;
-    EXPECT_EQ(DetectBoard("voip-typed"), 0);
-    EXPECT_EQ(wiz->mvarIP_EDN, "7400");
-
-    fakes.voip.connectResult = 145;
-    wiz->mvarIPLANAdd = "kept";
-    EXPECT_EQ(DetectBoard("voip-other"), 145);
-    EXPECT_EQ(wiz->mvarIPLANAdd, "kept");
-}
-
 TEST_F(DetectionTest, DiscoveringBoardsLetsTheUserPickOneOfAllFound) {
     fakes.voip.boards = Numbered("voip-", 15);
     fakes.voip.ednText = "7200";
@@ -205,16 +165,6 @@ TEST_F(DetectionTest, ADiscoveryThatReachesNoBoardAnswers32) {
         EXPECT_EQ(wiz->mvarIPLANAdd, "") << c.what;
         EXPECT_EQ(wiz->MousePointer(), vbDefault) << c.what;
     }
-}
-
-TEST_F(DetectionTest, ABoardAnswering157AfterADiscoveryKeepsTheBoardCount) {
-    fakes.voip.boards = {"voip-1", "voip-2"};
-    fakes.voip.connectResult = 157;
-    Pick(0);
-    EXPECT_EQ(DetectBoard(""), 157) << "the PBX did not answer in time";
-    EXPECT_EQ(wiz->lIPLANBoardCount, 2) << "the navigation tries once more when boards were found";
-    EXPECT_EQ(wiz->mvarIPLANAdd, "");
-    EXPECT_EQ(wiz->mvarIP_EDN, "");
 }
 
 TEST_F(DetectionTest, AFailingConnectRepeatsTheWholeDetectionTheOlderWay) {

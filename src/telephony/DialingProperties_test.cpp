@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "platform/ErrorInfo.h"
 #include "support/TelephonyTestPlatform.h"
 
 namespace zelwiz {
@@ -13,21 +12,6 @@ class TAPIRulesTest : public TelephonyTest {
         fakes.dialing = {"01", "0", "00", "France"};
     }
 };
-
-TEST_F(TAPIRulesTest, AFailingReadKeepsTheValuesNotYetReadAndTheDefaultPointer) {
-    wiz->sAreaCode = wiz->sCountry = wiz->sLocalAccessCode = wiz->sDistanceAccessCode = "old";
-    fakes.failures["DialingRulesReader.GetLocalAccessCode"] = E_FAIL;
-    EXPECT_THROW(wiz->GetTAPIRules(), BasicError);
-    EXPECT_EQ(wiz->sAreaCode, "01");
-    EXPECT_EQ(wiz->sCountry, "France");
-    EXPECT_EQ(wiz->sLocalAccessCode, "old");
-    EXPECT_EQ(wiz->sDistanceAccessCode, "old");
-    EXPECT_EQ(wiz->MousePointer(), vbDefault);
-
-    fakes.failures = {{"ProviderConfigurator.ConfigureDialing", E_FAIL}};
-    EXPECT_THROW(wiz->ConfigProvider(), BasicError);
-    EXPECT_EQ(wiz->MousePointer(), vbDefault);
-}
 
 TEST_F(TAPIRulesTest, ConfigProviderShowsTheConfigurationThenReadsWhatTheUserLeft) {
     int pointerWhileOpen = -1;

@@ -100,27 +100,6 @@ TEST_F(ProviderKeysTest, GetPhoneSetNumberProposesThePhysicalSetsNumber) {
     }
 }
 
-TEST_F(ProviderKeysTest, IsIPEdnPreferredLooksForTheSetsNumberInThePreferredLine) {
-    struct Case {
-        const char* ednIP;
-        const char* line;
-        bool expected;
-    };
-    const Case cases[] = {
-        {"500", "KORVANE - 5001", true},  // a substring is enough
-        {"500", "KORVANE - 6000", false},  {" ", "KORVANE - 5001", false}, {"500", " ", false},
-        {nullptr, "KORVANE - 500", false},
-    };
-    for (const auto& c : cases) {
-        if (c.ednIP != nullptr)
-            SetText(HKCU, kWizSettingsKey, "EdnIP", c.ednIP);
-        Prefer(HKCU, c.line);
-        EXPECT_EQ(wiz->IsIPEdnPreferred(), c.expected)
-            << (c.ednIP ? c.ednIP : "(none)") << " in " << c.line;
-        ClearRegistry();
-    }
-}
-
 TEST_F(ProviderKeysTest, SavingAPhysicalNumberKeepsThePreferredMultimediaNumber) {
     AddEntry(HKCU, "1000", true);
     AddEntry(HKCU, "3000");
@@ -148,32 +127,6 @@ TEST_F(ProviderKeysTest, SavingAPhysicalNumberOverTheMultimediaEntryRemovesItsMa
         EXPECT_EQ(Text(hive, Entry("1000"), "IPKey"), "<missing>")
             << (allUsers ? "all users" : "the user's hive") << ": now a physical set's number";
     }
-}
-
-TEST_F(ProviderKeysTest, SavingAMultimediaNumberReplacesTheOldMultimediaNumber) {
-    AddEntry(HKCU, "1000", true);
-    AddEntry(HKCU, "3000");
-    Prefer(HKCU, "KORVANE - 1000");
-    SetText(HKCU, kProviderSubKey, "EdnIP", "1000");
-    std::string number = "7000";
-    bool isIP = true;
-    wiz->UpdatePreferredEdns(number, isIP);
-
-    EXPECT_EQ(SubKeys(HKCU, kPreferredEdnsKey), (std::vector<std::string>{"3000", "7000"}));
-    EXPECT_EQ(Text(HKCU, Entry("7000"), "IPKey"), "1");
-    EXPECT_EQ(Text(HKCU, Entry("3000"), "IPKey"), "<missing>");
-    EXPECT_EQ(Text(HKCU, kProviderSubKey, "EdnIP"), "<missing>");
-}
-
-TEST_F(ProviderKeysTest, WithoutAPreferredLineTheNumberSavedCanBeTheOnlyOneLeft) {
-    AddEntry(HKCU, "2000");
-    AddEntry(HKCU, "5000");
-    std::string number = "2000";
-    bool isIP = false;
-    wiz->UpdatePreferredEdns(number, isIP);
-    EXPECT_EQ(SubKeys(HKCU, kPreferredEdnsKey), (std::vector<std::string>{"2000", "RTYUE"}))
-        << "the first qualifying entry was the number itself, so no earlier number stays; the "
-           "placeholder keeps the key from holding exactly one number";
 }
 
 TEST_F(ProviderKeysTest, AllUsersModeWithoutWriteAccessWritesNothing) {
@@ -219,56 +172,6 @@ TEST_F(ProviderKeysTest, FirstRunOfANewUserCopiesTwoNumbersAndThePlaceholder) {
     EXPECT_EQ(SubKeys(HKCU, kPreferredEdnsKey),
               (std::vector<std::string>{"1000", "2000", "RTYUE"}));
     EXPECT_EQ(Text(HKCU, kProviderSubKey, "EdnIP"), "1000 mine");
-}
-
-TEST_F(ProviderKeysTest, InitUserProviderKeysMovesTheMarkToTheEntryOfTheSetsNumber) {
-    SetText(HKLM, kProviderSubKey, "EdnIP", "1000");
-    AddEntry(HKLM, "1000");
-    AddEntry(HKCU, "1000");
-    AddEntry(HKCU, "2000");
-    wiz->InitUserProviderKeys();
-    EXPECT_EQ(Text(HKCU, Entry("1000"), "IPKey"), "1");
-    EXPECT_EQ(Text(HKLM, Entry("1000"), "IPKey"), "<missing>");
-
-    bAllUsers = true;
-    SetText(HKLM, kProviderSubKey, "EdnIP", "3000");
-    wiz->InitUserProviderKeys();
-    EXPECT_FALSE(HasKey(HKLM, Entry("3000"))) << "a missing entry is not created";
-    SetText(HKLM, kProviderSubKey, "EdnIP", "1000");
-    wiz->InitUserProviderKeys();
-    EXPECT_EQ(Text(HKLM, Entry("1000"), "IPKey"), "1");
-}
-
-TEST_F(ProviderKeysTest, AllUsersModeLeavesTheUsersKeysAlone) {
-    bAllUsers = true;
-    AddEntry(HKLM, "1000");
-    Prefer(HKCU, "KORVANE - 1000");
-    wiz->InitUserProviderKeys();
-    EXPECT_FALSE(HasKey(HKCU, kPreferredEdnsKey));
-    EXPECT_FALSE(HasKey(HKCU, kProviderSubKey));
-}
-
-TEST_F(ProviderKeysTest, StoredValuesComeFromTheUserThenTheMachine) {
-    SetText(HKLM, kProviderKey, "SwitchName", "pbx-machine");
-    SetText(HKLM, kProviderSubKey, "IpAddress", "voip-machine");
-    SetText(HKCU, kProviderSubKey, "IpAddress", "voip-user");
-    EXPECT_EQ(wiz->GetStoredSwitchName(), "pbx-machine");
-    EXPECT_EQ(wiz->GetStoredIPLANAdd(), "voip-user");
-    EXPECT_EQ(wiz->GetStoredEdnSet(), "");
-
-    bAllUsers = true;
-    wiz->SaveSwitchName("pbx-all");
-    wiz->SaveProviderIpAddress("voip-all");
-    EXPECT_EQ(Text(HKLM, kProviderKey, "SwitchName"), "pbx-all");
-    EXPECT_EQ(Text(HKLM, kProviderSubKey, "IpAddress"), "voip-all");
-    bAllUsers = false;
-    wiz->SaveSwitchName("pbx-user");
-    EXPECT_EQ(Text(HKCU, kProviderKey, "SwitchName"), "pbx-user");
-
-    EXPECT_TRUE(wiz->CanWriteRegistry(0, "TSpi_CSTA", ""));
-    EXPECT_TRUE(wiz->CanWriteRegistry(HKLM, "TSpi_CSTA", ""));
-    reg.SetHiveWritable(HKLM, false);
-    EXPECT_FALSE(wiz->CanWriteRegistry(HKLM, "TSpi_CSTA", ""));
 }
 
 TEST_F(ProviderKeysTest, IsPreferredLineAddressAsksTheLineObject) {
@@ -322,21 +225,6 @@ TEST_F(ProviderKeysTest, GetSwitchInfoExtTakesThePrefixOfOurProvider) {
     fakes.failures["ProviderConfigurator.GetProviderName"] = E_FAIL;
     EXPECT_THROW(wiz->GetSwitchInfoExt(), BasicError) << "no trap: the caller's trap logs it";
     EXPECT_EQ(wiz->MousePointer(), vbDefault);
-}
-
-TEST_F(ProviderKeysTest, TheLastNumbersUsedLogTheirFailuresAndAnswerEmpty) {
-    Prefer(HKCU, "KORVANE - 1000");
-    AddEntry(HKCU, "1000");
-    AddEntry(HKCU, "3000");
-    EXPECT_EQ(wiz->GetLastEdnUsed(HKCU, "2000", false), "1000");
-    EXPECT_EQ(wiz->GetLastLastEdnUsed(HKCU, "2000", false), "3000");
-    EXPECT_TRUE(LoggedSources().empty());
-
-    wiz->oRegObj.reset();
-    EXPECT_EQ(wiz->GetLastEdnUsed(HKCU, "2000", false), "");
-    EXPECT_EQ(wiz->GetLastLastEdnUsed(HKCU, "2000", false), "");
-    EXPECT_EQ(LoggedSources(), (std::vector<std::string>{"frmWizard.GetLastEdnUsed",
-                                                         "frmWizard.GetLastLastEdnUsed"}));
 }
 
 }  // namespace

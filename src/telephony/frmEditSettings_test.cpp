@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "environment/Translation.h"
-#include "environment/localize.h"
 #include "platform/ComponentCatalog.h"
 #include "support/FakeComponents.h"
 #include "support/ScopedTestPlatform.h"
@@ -74,40 +73,6 @@ TEST_F(EditSettingsTest, TheAnswersSurviveTheDialog) {
         EXPECT_EQ(cancelled, c.cancelled) << c.what;
         EXPECT_EQ(chosen, c.chosen) << c.what;
     }
-}
-
-TEST_F(EditSettingsTest, EachUseLoadsAnEmptyTranslatedDialogWithTheTitleOfItsKind) {
-    p.SetText(HKEY_CURRENT_USER, "Software\\Korvane\\7316\\ZELPhone\\Settings", "lang", "4");
-    LoadCharset();
-    fakes.translator.translations = {{"01036", "Choix de la carte VoIP"}, {"01043", "&Valider"}};
-    bVoipSelection = true;
-    std::string title;
-    Use({"voip-1"}, [&](frmEditSettings& d) {
-        title = d.Caption();
-        d.cmdCancel->Click();
-    });
-    EXPECT_EQ(title, "Choix de la carte VoIP");
-
-    bVoipSelection = false;
-    std::vector<std::string> items;
-    std::string ok;
-    std::vector<int> charsets;
-    Use({"pbx-1"}, [&](frmEditSettings& d) {
-        title = d.Caption();
-        for (const auto& control : d.Controls())
-            charsets.push_back(control->FontCharset());
-        items = d.lstIPAdds->Items();
-        ok = d.cmdOk->Caption();
-        d.cmdOk->Click();
-    });
-    EXPECT_EQ(title, "PBX selection");
-    EXPECT_EQ(items, (std::vector<std::string>{"pbx-1"})) << "nothing left from the earlier use";
-    EXPECT_EQ(charsets, std::vector<int>(4, 238)) << "every control takes the language's charset";
-    EXPECT_EQ(ok, "&Valider");
-    EXPECT_FALSE(cancelled) << "reset by the new load";
-    EXPECT_EQ(chosen, "pbx-1");
-    EXPECT_EQ(fakes.translator.translatedForms,
-              (std::vector<std::string>{"frmEditSettings", "frmEditSettings"}));
 }
 
 TEST_F(EditSettingsTest, OkIsOffWhenThereIsNothingToChoose) {

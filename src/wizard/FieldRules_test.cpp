@@ -81,32 +81,5 @@ TEST_F(FieldRules, PhoneSetNumberMovesTheButtonsOnlyWithThePhysicalSet) {
     EXPECT_FALSE(w.cmdNav(4).Enabled());
 }
 
-TEST_F(FieldRules, MultimediaSetLeavesFinishAloneWhenNotConfigured) {
-    frmWizard& w = Load(false);
-    w.cmdNav(3).SetEnabled(false);
-    w.cmdNav(4).SetEnabled(true);
-    w.OptIPPhone->SetValue(true);
-    EXPECT_TRUE(w.cmdNav(3).Enabled());
-    EXPECT_TRUE(w.cmdNav(4).Enabled());
-}
-
-TEST_F(FieldRules, FocusSelectsTheWholeTextOfATextBoxOnly) {
-    frmWizard& w = Load(false);
-    for (TextBox* field : {w.txtcstaIPadd, w.txtIPLANAdd, w.txtPhonsetnumber}) {
-        SCOPED_TRACE(field->Name());
-        field->SetText("192.168.0.10");
-        field->SetSelection(3, 2);
-        field->SetFocus();
-        EXPECT_EQ(field->SelStart(), 0);
-        EXPECT_EQ(field->SelLength(), 12);
-        EXPECT_EQ(p.toolkit.focused, field);
-    }
-    // Any other control is accepted and left alone.
-    const std::string caption = w.lbIntro->Caption();
-    w.SelectCtrlxText(*w.lbIntro);
-    w.SelectCtrlxText(*w.OptIPPhone);
-    EXPECT_EQ(w.lbIntro->Caption(), caption);
-}
-
 }  // namespace
 }  // namespace zelwiz

@@ -40,28 +40,6 @@ TEST(CurrentSettings, StoredConfigurationOfADirectLink) {
     EXPECT_EQ(w.mvarPhoneSetNumber, "");
 }
 
-TEST(CurrentSettings, PreferredLineOfThePhysicalSetAndAPbxPrefix) {
-    WizardTestPlatform p;
-    p.SetUser("7316\\Install", "ProductProfil", "1");
-    p.SetUser("7316\\ZELWiz\\Settings", "EdnIP",
-              "2000");  // compared only on a direct link
-    p.SetUser("7316\\ZELWiz\\Settings", "EdnSet", "2000");
-    p.SetUser("7316\\ZELDial\\Preference", "Preferred Line", "KORVANE - 2000");
-    frmWizard& w = p.LoadWizard();
-    EXPECT_EQ(w.mvarProfile, "1");
-    EXPECT_EQ(w.mvarPhoneSetNumber, "2000");
-    EXPECT_EQ(w.mvarIP_EDN, "");
-
-    // With a PBX prefix known the summary ends with it, without a line break.
-    w.sPrefixePbx = "9";
-    w.ShowCurrentSettings();
-    EXPECT_EQ(w.lbIntro->Caption(), std::string(" Korvane Parlova 4.0 Build 1234\r\n"
-                                                "  Not found\r\n"
-                                                "  Profile : Pro\r\n"
-                                                "  Your phone number : 2000\r\n") +
-                                        kDialingLines + "  PBX Prefixe : 9");
-}
-
 TEST(FinishSettings, ProfileNamesAndTheNumberLine) {
     struct Case {
         const char* profile;

@@ -42,43 +42,6 @@ TEST(WizardErrors, FailingDialingRulesOnPageEight) {
     EXPECT_EQ(p.fakes.LiveOperationObjects(), 0);
 }
 
-TEST(WizardErrors, UnreadableStoredProfileLeavesTheWelcomeSummaryEmpty) {
-    WizardTestPlatform p;
-    p.SetUser("7316\\Install", "ProductProfil", "abc");
-    p.SetInstall("ProductProfil", "abc");
-    frmWizard& w = p.LoadWizard();
-
-    // The welcome page is set up inside the load, before the caption has its
-    // product name.
-    ExpectOneLogLine(p, "Err: Parlova.%0 Configuration Wizard - frmWizard.SetStep line ",
-                     "Type mismatch - 13 (0xD)");
-    EXPECT_EQ(w.lbIntro->Caption(), "");
-    ExpectFront(w, 0, {false, true, false});
-    p.Next();
-    ExpectFront(w, 1, {false, true, false});
-    EXPECT_TRUE(w.OptionProfile(0).Value());  // the profile is not numeric: Basic
-}
-
-TEST(WizardErrors, MissingVoipBoardFinderOnPageFiveGoesToPageSix) {
-    WizardTestPlatform p;
-    p.SetInstall("CCC", "ThirdCSTALAN");
-    p.catalog.Unregister(kCLSID_VoipBoardFinder);
-    frmWizard& w = p.LoadWizard();
-    w.OptIPPhone->SetValue(true);
-    w.mvarCSTAIPAdd = "pbx";
-    std::int16_t step = 4, direction = 2;
-    w.SetStep(step, direction);
-    w.OptIPPhone->SetValue(true);
-    p.Next();  // page 5 is passed over; the detection cannot even start
-
-    ExpectOneLogLine(p, WizardLogPrefix(&w, "frmWizard.SetCurrentActionForNext"),
-                     "ActiveX component can't create object (" +
-                         std::string(kCLSID_VoipBoardFinder) + ") - 429 (0x1AD)");
-    ExpectFront(w, 6, {true, false, false});
-    EXPECT_TRUE(p.toolkit.messageBoxes.empty());
-    EXPECT_EQ(w.MousePointer(), vbDefault);
-}
-
 TEST(WizardErrors, FailingProviderConfiguratorStillTakesThePbx) {
     WizardTestPlatform p;
     p.SetInstall("CCC", "ThirdCSTALAN");

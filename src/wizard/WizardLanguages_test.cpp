@@ -16,44 +16,26 @@ TEST(WizardLanguages, French) {
 
     EXPECT_EQ(w.Caption(), "Assistant de configuration de Parlova Neo");
     EXPECT_EQ(p.toolkit.AppTitle(), "Assistant de configuration de Parlova Neo");
-    EXPECT_EQ(w.lblStep(0).Caption(),
-              "Bienvenue dans l'assistant de configuration de Parlova Neo. Ce "
-              "programme va vous "
-              "aider à configurer Parlova Neo. Vous pouvez utiliser cet "
-              "assistant pour créer une "
-              "nouvelle configuration ou modifier une configuration existante.");
     EXPECT_EQ(w.cmdNav(3).Caption(), "&Suivant >");
-    for (const auto& control : w.Controls()) {
-        if (control->HasFont()) {
-            EXPECT_EQ(control->FontCharset(), 0) << control->Name();
-        }
-    }
 
     p.Next();
-    EXPECT_EQ(w.Profile->Caption(), "Sélectionnez votre profil d'application : ");
     p.fakes.voip.connectResult = 148;
     w.txtIPLANAdd->SetText("10.2.2.2");
     std::int16_t step = 6;
     EXPECT_EQ(w.SetCurrentActionForNext(step), 8);
     ASSERT_EQ(p.toolkit.messageBoxes.size(), 1u);
     EXPECT_EQ(p.toolkit.messageBoxes[0].prompt,
-              "Parlova Neo est en cours d'utilisation. Cette opération n'est pas "
-              "autorisée. "
+              "Parlova Neo est en cours d'utilisation. Cette opération n'est pas autorisée. "
               "Veuillez fermer Parlova Neo et réessayer.");
     EXPECT_EQ(p.toolkit.messageBoxes[0].title, "Assistant de configuration de Parlova Neo");
 }
 
-TEST(WizardLanguages, Polish) {
+TEST(WizardLanguages, PolishTakesTheEasternEuropeanCharsetOnEveryControl) {
     WizardTestPlatform p;
     p.SetLanguage("5");
     p.SetInstall("CCC", "ThirdRSPI");
     frmWizard& w = p.LoadWizard();
 
-    EXPECT_EQ(w.Caption(), "Kreator konfiguracji Parlova");
-    EXPECT_EQ(w.lblStep(1).Caption(),
-              "Po wypełnieniu tego okna kreator automatycznie ustawi wszystkie "
-              "parametry Parlova. "
-              "Określ typ aparatu, którego chcesz używać, i kliknij przycisk Dalej.");
     EXPECT_EQ(w.cmdNav(3).Caption(), "&Dalej >");
     int controlsWithFont = 0;
     for (const auto& control : w.Controls()) {
@@ -66,7 +48,6 @@ TEST(WizardLanguages, Polish) {
 
     p.Next();
     p.Next();
-    ExpectFront(w, 5, {true, true, false});
     w.txtPhonsetnumber->SetText("3000");
     p.Next();
     p.Next();

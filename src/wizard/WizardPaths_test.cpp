@@ -96,49 +96,6 @@ TEST(WizardPaths, StandardInstallationWithThePhysicalSet) {
     EXPECT_EQ(p.fakes.LiveOperationObjects(), 0);
 }
 
-TEST(WizardPaths, StandardInstallationWithTheMultimediaSet) {
-    WizardTestPlatform p;
-    p.fakes.voip.boards = {"10.3.3.3", "10.3.3.4"};
-    p.fakes.voip.ednText = "7001";
-    p.AnswerSelection(1);
-    frmWizard& w = p.LoadWizard();
-    p.Next();
-    p.Next();
-    w.txtcstaIPadd->SetText("pbx");
-    p.Next();
-    ExpectFront(w, 4, kMiddle);
-    w.OptIPPhone->SetValue(true);
-
-    p.Next();  // page 5 is passed over; the board found is offered on page 6
-    ExpectFront(w, 6, kMiddle);
-    EXPECT_FALSE(w.fraStep(5).Visible());
-    EXPECT_FALSE(w.mvarbIsPhoneSet);
-    EXPECT_EQ(w.lIPLANBoardCount, 2);
-    EXPECT_EQ(w.txtIPLANAdd->Text(), "10.3.3.4");
-    EXPECT_EQ(w.mvarIP_EDN, "7001");
-    EXPECT_EQ(p.toolkit.focused, w.txtIPLANAdd);
-
-    p.Next();
-    ExpectFront(w, 8, kMiddle);
-    p.Next();
-    ExpectFront(w, 9, kLast);
-    // The standard installation lists neither addresses nor the multimedia set's
-    // number.
-    EXPECT_EQ(w.lbfinishsettings->Caption(),
-              " Korvane Parlova 4.0 Build 1234\r\n"
-              "  Not found\r\n"
-              "  Profile : Team\r\n"
-              "  Area Code : 01\r\n"
-              "  Country : 33\r\n"
-              "  Local Access Code : 0\r\n"
-              "  Long Distance Access Code : 00\r\n"
-              "  PBX Prefixe : 0");
-
-    BackThrough(p, w, {8, 4});  // the multimedia set: back to the handset page
-    EXPECT_TRUE(w.OptIPPhone->Value());
-    EXPECT_TRUE(p.Log().empty());
-}
-
 TEST(WizardPaths, DirectLinkWithTheMultimediaSetFoundAtOnce) {
     WizardTestPlatform p;
     p.SetInstall("CCC", "ThirdCSTALAN");
@@ -193,86 +150,6 @@ TEST(WizardPaths, DirectLinkWithTheMultimediaSetFoundAtOnce) {
     BackThrough(p, w, {8, 4, 2, 1});
     EXPECT_TRUE(p.toolkit.modalAnswers.empty());
     EXPECT_TRUE(p.Log().empty());
-}
-
-TEST(WizardPaths, DirectLinkWhenTheBoardIsNotFound) {
-    WizardTestPlatform p;
-    p.SetInstall("CCC", "ThirdCSTALAN");
-    p.SetUser("TSpi_CSTA", "SwitchName", "pbx-stored");
-    frmWizard& w = p.LoadWizard();
-    p.Next();
-    p.Next();
-    ExpectFront(w, 2, kMiddle);
-    EXPECT_EQ(w.txtcstaIPadd->Text(), "pbx-stored");
-    p.Next();
-    w.OptIPPhone->SetValue(true);
-
-    p.Next();  // nothing found: page 6 asks for the address
-    ExpectFront(w, 6, kBlocked);
-    EXPECT_EQ(w.lIPLANBoardCount, 0);
-    EXPECT_TRUE(p.toolkit.messageBoxes.empty());
-
-    p.fakes.voip.connectResult = 17;
-    w.txtIPLANAdd->SetText("10.4.4.4");
-    p.Next();  // the check fails: the message, then page 8 all the same
-    ExpectFront(w, 8, kMiddle);
-    ASSERT_EQ(p.toolkit.messageBoxes.size(), 1u);
-    EXPECT_EQ(p.toolkit.messageBoxes[0].prompt,
-              "The Wizard failed to connect to VoIP board. It is probably a "
-              "network problem.");
-    EXPECT_EQ(w.mvarIPLANAdd, "10.4.4.4");
-
-    p.Next();
-    ExpectFront(w, 9, kLast);
-    EXPECT_EQ(w.lbfinishsettings->Caption(),
-              " Korvane Parlova 4.0 Build 1234\r\n"
-              "  A direct connection to the PBX\r\n"
-              "  Profile : Team\r\n"
-              "  PBX : pbx-stored\r\n"
-              "  VoIP board : 10.4.4.4\r\n"
-              "  Area Code : 01\r\n"
-              "  Country : 33\r\n"
-              "  Local Access Code : 0\r\n"
-              "  Long Distance Access Code : 00\r\n"
-              "  PBX Prefixe : 0");
-    BackThrough(p, w, {8, 4});
-}
-
-TEST(WizardPaths, TapiServerWithThePhysicalSet) {
-    WizardTestPlatform p;
-    p.SetInstall("CCC", "ThirdRSPI");
-    p.SetUser("7316\\ZELWiz\\Settings", "EdnSet", "3100");
-    frmWizard& w = p.LoadWizard();
-    EXPECT_FALSE(w.OptIPPhone->Enabled());
-    p.Next();
-    w.OptionProfile(0).SetValue(true);
-
-    p.Next();  // straight to the phone set number
-    ExpectFront(w, 5, kMiddle);
-    EXPECT_TRUE(w.fraStep(5).Visible());
-    EXPECT_EQ(w.txtPhonsetnumber->Text(), "3100");
-    w.txtPhonsetnumber->SetText("3000");
-
-    p.Next();
-    ExpectFront(w, 8, kMiddle);
-    EXPECT_TRUE(w.mvarbIsPhoneSet);
-    EXPECT_EQ(w.mvarPhoneSetNumber, "3000");
-
-    p.Next();
-    ExpectFront(w, 9, kLast);
-    EXPECT_EQ(w.lbfinishsettings->Caption(),
-              " Korvane Parlova 4.0 Build 1234\r\n"
-              "  Connection to a Microsoft TAPI 2.1 Server\r\n"
-              "  Profile : Basic\r\n"
-              "  Your phone number : 3000\r\n"
-              "  Area Code : 01\r\n"
-              "  Country : 33\r\n"
-              "  Local Access Code : 0\r\n"
-              "  Long Distance Access Code : 00\r\n"
-              "  PBX Prefixe : 0");
-
-    BackThrough(p, w, {8, 5, 1});
-    EXPECT_EQ(p.fakes.Created("VoipBoardFinder") + p.fakes.Created("PbxFinder"), 0);
 }
 
 TEST(WizardPaths, FinishOnPageOneTakesTheProfileAndSaves) {

@@ -7,12 +7,10 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 
 #include "GuiTest.h"
 #include "SampleForms.h"
 #include "platform/ErrorInfo.h"
-#include "platform/Picture.h"
 #include "ui_qt/ControlWidgets.h"
 
 namespace zelwiz::testing {
@@ -49,17 +47,12 @@ class SampleForm : public Form {
         cmdClose->OnClick = [this] { Unload(); };
     }
     void Form_Load() override { SetCaption("Sample settings"); }
-    void Form_Unload(int& cancel) override {
-        events.push_back("Form_Unload");
-        cancel = refuseUnload ? 1 : 0;
-    }
 
     Frame* fraHandset;
     OptionButton *OptA, *OptB;
     TextBox *txtName, *txtNumber;
     CommandButton *cmdApply, *cmdClose;
     std::vector<std::string> events;
-    bool refuseUnload = false;
 };
 
 using Events = std::vector<std::string>;
@@ -169,27 +162,6 @@ TEST_F(FormWindowTest, ClicksTypingAndFocusReachTheModel) {
     form.Unload();
 }
 
-TEST_F(FormWindowTest, TitleBarCloseUnloadsUnlessFormUnloadCancels) {
-    SampleForm form;
-    QPointer<QWidget> window = Show(form);
-    form.refuseUnload = true;
-    window->close();
-    EXPECT_TRUE(form.IsLoaded());
-    EXPECT_TRUE(window->isVisible());
-    form.refuseUnload = false;
-    window->close();
-    EXPECT_FALSE(form.IsLoaded());
-    EXPECT_FALSE(window && window->isVisible());
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(window.isNull());
-    EXPECT_EQ(form.events, (Events{"Form_Unload", "Form_Unload"}));
-
-    form.Show();  // shown again: a new window, built from the model as it stands
-    ASSERT_NE(WindowOf(form), nullptr);
-    EXPECT_EQ(WindowOf(form)->windowTitle(), "Sample settings");
-    form.Unload();
-}
-
 TEST_F(FormWindowTest, HourglassPointerUntrappedErrorsAndDestroyedForms) {
     auto form = std::make_unique<SampleForm>();
     QPointer<QWidget> window = Show(*form);
@@ -211,27 +183,6 @@ TEST_F(FormWindowTest, HourglassPointerUntrappedErrorsAndDestroyedForms) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(window.isNull());
     EXPECT_FALSE(toolkit.ActivateWindow("Sample settings"));
-}
-
-TEST_F(FormWindowTest, LoadPictureReadsBmpAndPngAndRefusesTheRest) {
-    QTemporaryDir dir;
-    QImage image(40, 30, QImage::Format_RGB32);
-    image.fill(Qt::darkCyan);
-    ASSERT_TRUE(image.save(dir.filePath("AWindow.bmp")));
-    ASSERT_TRUE(image.scaled(20, 10).save(dir.filePath("small.png")));
-    QFile text(dir.filePath("notes.bmp"));
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-    text.write("not a picture");
-    text.close();
-
-    auto bmp = toolkit.LoadPicture(dir.filePath("AWindow.bmp").toStdString());
-    auto png = toolkit.LoadPicture(dir.filePath("small.png").toStdString());
-    ASSERT_TRUE(bmp && png);
-    EXPECT_EQ(bmp->Width(), 40);
-    EXPECT_EQ(bmp->Height(), 30);
-    EXPECT_EQ(png->Width(), 20);
-    EXPECT_EQ(toolkit.LoadPicture(dir.filePath("notes.bmp").toStdString()), nullptr);
-    EXPECT_EQ(toolkit.LoadPicture(dir.filePath("missing.bmp").toStdString()), nullptr);
 }
 
 }  // namespace

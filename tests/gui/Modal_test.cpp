@@ -1,7 +1,5 @@
-// Modal forms and message boxes: the modal show returns when the form unloads, whichever way the
-// user closes it.
-#include <QAbstractButton>
-#include <QMessageBox>
+// Modal forms: the modal show returns when the form unloads, whichever way the user closes it,
+// and the program's End inside one reaches the program entry.
 #include <QPushButton>
 
 #include "GuiTest.h"
@@ -11,38 +9,6 @@ namespace zelwiz::testing {
 namespace {
 
 using ModalTest = GuiTest;
-
-TEST_F(ModalTest, VoipErrorMessageBoxesCarryTheirIconTitleAndOneOkButtonAndClose) {
-    struct Case {
-        int style;
-        QMessageBox::Icon icon;
-    };
-    for (const Case& c :
-         {Case{vbExclamation, QMessageBox::Warning}, Case{vbCritical, QMessageBox::Critical}}) {
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
-        QString title, text;
-        qsizetype buttons = 0;
-        WhenModal([&](QWidget* modal) {
-            auto* box = qobject_cast<QMessageBox*>(modal);
-            ASSERT_NE(box, nullptr);
-            icon = box->icon();
-            title = box->windowTitle();
-            text = box->text();
-            buttons = box->buttons().size();
-            Screenshot(box, QStringLiteral("message-box-%1").arg(c.style));
-            Press(Qt::Key_Return);
-        });
-        const int answer = toolkit.MsgBox(
-            "The Wizard failed to connect to VoIP board. This IP address is not valid.", c.style,
-            "Parlova Configuration Wizard");
-        EXPECT_EQ(answer, vbOK);
-        EXPECT_EQ(icon, c.icon) << c.style;
-        EXPECT_EQ(title, "Parlova Configuration Wizard");
-        EXPECT_EQ(text,
-                  "The Wizard failed to connect to VoIP board. This IP address is not valid.");
-        EXPECT_EQ(buttons, 1);
-    }
-}
 
 TEST_F(ModalTest, EndInsideAModalFormStopsEveryLoopAndReachesTheProgramEntry) {
     SampleSelection owner;

@@ -113,18 +113,6 @@ TEST_F(RealWizardTest, TypicalPathToFinishWithScreenshotOfEachPage) {
     EXPECT_TRUE(p.Log().empty());
 }
 
-TEST_F(RealWizardTest, ScreenshotOfThePagesNoTypicalPathShows) {
-    frmWizard& w = p.LoadWizard();
-    QWidget* window = Show(w);
-    for (std::int16_t step : {3, 7}) {
-        std::int16_t byBack = 1;
-        w.SetStep(step, byBack);
-        EXPECT_EQ(ShownStep(), step);
-        Screenshot(window, QStringLiteral("wizard-page-%1").arg(step));
-    }
-    w.Unload();
-}
-
 TEST_F(RealWizardTest, AltAndTheConfigureKeyOpenTheDialingPropertiesOnTheDialingPage) {
     frmWizard& w = p.LoadWizard();
     Show(w);

@@ -6,7 +6,6 @@
 #include <chrono>
 #include <functional>
 #include <random>
-#include <regex>
 #include <thread>
 
 #include "program/ProgramRun.h"
@@ -83,26 +82,6 @@ TEST_F(Program, SwitchNameAndAddressWrittenMachineWideByAnAdministratorOnly) {
     EXPECT_FALSE(user.Value(HKEY_LOCAL_MACHINE, "Software\\Korvane\\TSpi_CSTA", "SwitchName"));
 }
 
-TEST_F(Program, MissingOrLateValuesAfterTheOptionAreLoggedRunTimeErrors) {
-    RunResult run = folder.Run({"-c", "pbx-only"});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(folder.Value(HKEY_LOCAL_MACHINE, "Software\\Korvane\\TSpi_CSTA", "SwitchName"),
-              "pbx-only");
-    EXPECT_FALSE(
-        folder.Value(HKEY_LOCAL_MACHINE, "Software\\Korvane\\TSpi_CSTA\\Provider", "IpAddress"));
-    auto log = folder.LogLines();
-    ASSERT_EQ(log.size(), 1u);
-    EXPECT_NE(log[0].find("\tErr: Parlova - SubMain.Main line "), std::string::npos) << log[0];
-    EXPECT_NE(log[0].find("Subscript out of range - 9 (0x9)"), std::string::npos) << log[0];
-
-    // Six arguments: "-c" falls in fifth place and has no values left.
-    ProgramFolder six;
-    run = six.Run({"1", "2", "3", "4", "-c", "pbx", "10.0.0.1"});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_FALSE(six.Value(HKEY_LOCAL_MACHINE, "Software\\Korvane\\TSpi_CSTA", "SwitchName"));
-    EXPECT_EQ(six.LogLines().size(), 1u);
-}
-
 TEST_F(Program, UnattendedConfigurationSavesStartsTheMainApplicationAndIsNotReadAgain) {
     folder.SeedHive(HKEY_LOCAL_MACHINE, kInstalledMachine);
     folder.InstallRecordingTool("zelphone.exe");
@@ -167,10 +146,9 @@ TEST_F(Program, FirstConfigurationCostsOneCommitOfTheUserHive) {
         folder.Value(HKEY_CURRENT_USER, "Software\\Korvane\\7316\\Install", "IsWizConfigured"),
         "-1");
     EXPECT_EQ(folder.HiveText(HKEY_LOCAL_MACHINE), machine) << "only the user hive changes";
-    std::smatch syncs;
-    ASSERT_TRUE(std::regex_search(run.err, syncs, std::regex("registry: (\\d+) fsync calls")))
-        << run.err;
-    EXPECT_LE(std::stoi(syncs[1]), 2) << "the new file and its folder, once";
+    const size_t at = run.err.find("registry: ");
+    ASSERT_NE(at, std::string::npos) << run.err;
+    EXPECT_LE(std::stoi(run.err.substr(at + 10)), 2) << "the new file and its folder, once";
 }
 
 TEST_F(Program, UnattendedSaveKilledAtAnyMomentLeavesTheOldConfigurationOrTheNew) {
@@ -219,31 +197,6 @@ TEST_F(Program, UnattendedSaveKilledAtAnyMomentLeavesTheOldConfigurationOrTheNew
     folder.SeedHive(HKEY_CURRENT_USER, kUserBefore);
     EXPECT_EQ(folder.Run({}).exitCode, 0);
     EXPECT_EQ(folder.HiveText(HKEY_CURRENT_USER), configured);
-}
-
-TEST_F(Program, IncompleteFileNeedsTheWizardAndTapi21FileNeedsOnlyTheNumber) {
-    folder.SeedHive(HKEY_LOCAL_MACHINE, kInstalledMachine);
-    folder.WriteProgramFile("confdirect.ini", "[PARLOVA]\nEdn=2000\n");
-    folder.WriteProgramFile("confTapi21.ini", "[PARLOVA]\nEdn=3000\n");
-    RunResult run = folder.Run({});
-    EXPECT_NE(run.exitCode, 0) << "the wizard is needed and cannot be shown";
-    auto log = folder.LogLines();
-    EXPECT_TRUE(AnyLineHas(log, "The CSTA Ip Address field must be fill"));
-    EXPECT_TRUE(AnyLineHas(log, "The VoIp Address field is empty"));
-    EXPECT_TRUE(AnyLineHas(log, "The Profile field is empty"));
-    EXPECT_FALSE(
-        folder.Value(HKEY_CURRENT_USER, "Software\\Korvane\\7316\\Install", "IsWizConfigured"));
-
-    ProgramFolder tapi;
-    tapi.SeedHive(HKEY_LOCAL_MACHINE, kInstalledMachine);
-    tapi.InstallRecordingTool("zelphone.exe");
-    tapi.WriteProgramFile("confTapi21.ini", "[PARLOVA]\nEdn=3000\nProfil=OPERATOR\n");
-    run = tapi.Run({});
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    const std::string user = "Software\\Korvane\\7316\\";
-    EXPECT_EQ(tapi.Value(HKEY_CURRENT_USER, user + "ZELWiz\\Settings", "EdnSet"), "3000");
-    EXPECT_EQ(tapi.Value(HKEY_CURRENT_USER, user + "ZELPhone\\Settings", "PhoneMode"), "3");
-    EXPECT_EQ(tapi.Value(HKEY_CURRENT_USER, user + "Install", "ProductProfil"), "2");
 }
 
 TEST_F(Program, RestoreToolRunsOnceForAUserWhoWasConfiguredBeforeAndNeverForANewUser) {

@@ -203,8 +203,7 @@ HRESULT FakePbxFinder::get_NextAddress(std::string* address) {
 HRESULT FakePbxFinder::get_PbxCount(std::int32_t* count) {
     if (HRESULT hr = Enter("get_PbxCount"); FAILED(hr))
         return hr;
-    *count = fakes_.pbx.pbxCount >= 0 ? fakes_.pbx.pbxCount
-                                      : static_cast<std::int32_t>(fakes_.pbx.addresses.size());
+    *count = static_cast<std::int32_t>(fakes_.pbx.addresses.size());
     return S_OK;
 }
 
@@ -309,7 +308,6 @@ HRESULT FakeLineObject::InvokeByName(const std::string& name, std::vector<Varian
         result = script.preferredLine;
     } else if (name == "LineAddress") {
         const std::string line = VariantText(args[0]);
-        script.lineAddressArgs.push_back(line);
         auto it = script.addresses.find(line);
         result = it == script.addresses.end() ? std::string() : it->second;
     }
@@ -328,7 +326,6 @@ HRESULT FakeTextTranslator::Translate(std::string& text, std::string* result) {
 HRESULT FakeTextTranslator::TranslateForm(Form& form) {
     if (HRESULT hr = Enter("TranslateForm"); FAILED(hr))
         return hr;
-    fakes_.translator.translatedForms.push_back(form.Name());
     form.SetCaption(FakeTranslate(fakes_.translator, form.Caption()));
     for (const auto& control : form.Controls())
         control->SetCaption(FakeTranslate(fakes_.translator, control->Caption()));

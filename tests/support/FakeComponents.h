@@ -49,7 +49,6 @@ class FakeComponents {
         std::int32_t initStatus = 0;
         std::int32_t discoverStatus = 0;
         std::vector<std::string> addresses;       // FirstAddress, then NextAddress one per call
-        std::int32_t pbxCount = -1;               // PbxCount; -1: the number of addresses
         std::vector<std::int32_t> discoverModes;  // the argument of every DiscoverPbx
     };
     struct DialingScript {
@@ -69,12 +68,10 @@ class FakeComponents {
     struct LineScript {
         std::string preferredLine = "-1";              // Preferredline
         std::map<std::string, std::string> addresses;  // LineAddress, by line
-        std::vector<std::string> lineAddressArgs;      // the argument of every LineAddress
     };
     struct TranslatorScript {
         // By identifier ("01044"): a translation; other localized strings give their default text.
         std::map<std::string, std::string> translations;
-        std::vector<std::string> translatedForms;  // names of the forms given to TranslateForm
     };
 
     VoipScript voip;

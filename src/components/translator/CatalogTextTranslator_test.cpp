@@ -158,50 +158,5 @@ TEST(CatalogTextTranslator, TranslatesByIdentifierAndFallsBackToTheDefaultText) 
     none->Release();
 }
 
-class SampleForm : public Form {
-  public:
-    SampleForm() : Form("SampleForm") {
-        SetCaption("#01036#VoIP board selection");
-        message = &Add<Label>("message");
-        message->SetCaption("#01046#several PBX");
-        name = &Add<Label>("name");
-        name->SetCaption("Operator");
-        ok = &Add<CommandButton>("ok");
-        ok->SetCaption("#01043#&OK");
-        option = &Add<OptionButton>("option");
-        option->SetCaption("#01002#I want to use a physical set");
-        box = &Add<TextBox>("box");
-        box->SetText("#01025#Not found");
-        box->OnChange = [this] { ++changes; };
-        picture = &Add<Image>("picture");
-    }
-    Label* message;
-    Label* name;
-    CommandButton* ok;
-    OptionButton* option;
-    TextBox* box;
-    Image* picture;
-    int changes = 0;
-};
-
-TEST(CatalogTextTranslator, TranslateFormTranslatesEveryLocalizedCaptionAndText) {
-    SampleForm form;
-    auto* polish = new CatalogTextTranslator(BuiltInCatalog("plk"));
-    EXPECT_EQ(polish->TranslateForm(form), S_OK);
-    polish->Release();
-
-    EXPECT_EQ(form.Caption(), "Wybór karty VoIP");
-    EXPECT_EQ(form.message->Caption(),
-              "Kreator znalazł kilka adresów IP central. Wybierz adres IP i kliknij przycisk OK, "
-              "aby kontynuować.");
-    EXPECT_EQ(form.name->Caption(), "Operator");
-    EXPECT_EQ(form.ok->Caption(), "&OK");
-    EXPECT_EQ(form.option->Caption(), "Chcę używać fizycznego aparatu telefonicznego");
-    EXPECT_FALSE(form.option->Value());  // translating a caption selects nothing
-    EXPECT_EQ(form.box->Text(), "Nie znaleziono");
-    EXPECT_EQ(form.changes, 1);  // the text changed as if typed
-    EXPECT_EQ(form.picture->Caption(), "");
-}
-
 }  // namespace
 }  // namespace zelwiz

@@ -61,30 +61,5 @@ TEST(PoCatalog, LeavesOutWhatGettextLeavesOut) {
     EXPECT_EQ(*windows.Find("01011"), "Félicitations");
 }
 
-TEST(PoCatalog, ReportsTheLineOfASyntaxError) {
-    struct Case {
-        const char* text;
-        const char* error;
-    };
-    const Case cases[] = {
-        {"msgid \"a\"\n\nmsgid \"b\"\nmsgstr \"c\"\n", "line 3: msgstr missing before a new entry"},
-        {"msgid \"a\"\n", "line 1: an entry needs both msgid and msgstr"},
-        {"msgstr \"a\"\n", "line 1: msgstr without msgid"},
-        {"msgid \"a\"\nmsgstr \"b\\q\"\n", "line 2: unknown escape \\q"},
-        {"msgid \"a\"\nmsgstr b\n", "line 2: a quoted string was expected"},
-        {"msgid \"a\"\nmsgstr \"b\" \"c\"\n", "line 2: unescaped quote inside a string"},
-        {"\"orphan\"\n", "line 1: a continuation line belongs to no keyword"},
-        {"msgid \"a\"\nmsgstr \"b\"\nmsgid \"a\"\nmsgstr \"c\"\n", "line 3: duplicate entry \"a\""},
-        {"msgid \"a\"\nmsgtxt \"b\"\n", "line 2: unknown keyword"},
-    };
-    for (const Case& c : cases) {
-        PoCatalog catalog;
-        std::string error;
-        EXPECT_FALSE(catalog.Parse(c.text, &error)) << c.text;
-        EXPECT_EQ(error, c.error) << c.text;
-        EXPECT_EQ(catalog.Size(), 0u);
-    }
-}
-
 }  // namespace
 }  // namespace zelwiz

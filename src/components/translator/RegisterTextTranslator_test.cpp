@@ -64,15 +64,5 @@ TEST_F(RegisteredTranslator, FollowsAnInstallationsOwnLanguageList) {
     EXPECT_EQ(TranslateWithNewObject("#01011#Congratulations"), "Congratulations");
 }
 
-TEST_F(RegisteredTranslator, AnObjectKeepsTheLanguageItWasMadeWith) {
-    SetLang("1");
-    auto french = CreateComponent<TextTranslator>(kCLSID_TextTranslator);
-    SetLang("5");
-    std::string text = "#01017#&Finish", result;
-    ASSERT_EQ(french->Translate(text, &result), S_OK);
-    EXPECT_EQ(result, "&Terminer");
-    EXPECT_EQ(TranslateWithNewObject(text), "&Zakończ");
-}
-
 }  // namespace
 }  // namespace zelwiz

@@ -3,10 +3,8 @@
 // writes, and no harm to a file it cannot read or write.
 #include "platform/posix/FileRegistry.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -18,7 +16,6 @@
 #include <random>
 #include <sstream>
 
-#include "platform/ErrorInfo.h"
 #include "platform/RegFile.h"
 #include "support/TempFolder.h"
 
@@ -209,54 +206,6 @@ TEST_F(FileStore, CommitsARegFileInAFolderItCreatesAndKeepsItsPermissions) {
     again->CloseKey(key);
 }
 
-TEST_F(FileStore, CommitsOfOtherWritersAreSeenAtOnce) {
-    auto first = Open();
-    auto second = Open();
-    for (int i = 0; i < 10; ++i) {
-        Registry& writer = i % 2 == 0 ? *first : *second;
-        Registry& reader = i % 2 == 0 ? *second : *first;
-        std::string text = "value " + std::to_string(i) + "!";
-        ASSERT_EQ(CommitText(writer, HKEY_CURRENT_USER, "Software\\Korvane", "v", text),
-                  ERROR_SUCCESS);
-        ASSERT_EQ(ReadText(reader, HKEY_CURRENT_USER, "Software\\Korvane", "v"), text) << i;
-    }
-
-    // A later version of the same size and modification time (written within one clock tick):
-    // the file system may give it the inode number of the version the reader holds.
-    for (char round = 'a'; round < 'h'; ++round) {
-        struct stat read {};
-        ASSERT_EQ(stat(user.c_str(), &read), 0);
-        for (char version : {'1', '2'}) {
-            ASSERT_EQ(CommitText(*first, HKEY_CURRENT_USER, "Software\\Korvane", "v",
-                                 std::string("value ") + round + version),
-                      ERROR_SUCCESS);
-        }
-        const timespec times[2] = {read.st_atim, read.st_mtim};
-        ASSERT_EQ(utimensat(AT_FDCWD, user.c_str(), times, 0), 0);
-        ASSERT_EQ(ReadText(*second, HKEY_CURRENT_USER, "Software\\Korvane", "v"),
-                  std::string("value ") + round + '2');
-    }
-
-    // A key that another writer deletes under an open handle.
-    HKEY key = 0;
-    ASSERT_EQ(first->OpenKey(HKEY_CURRENT_USER, "Software\\Korvane", KEY_READ, &key),
-              ERROR_SUCCESS);
-    ASSERT_EQ(second->DeleteKey(HKEY_CURRENT_USER, "Software\\Korvane"), ERROR_SUCCESS);
-    ASSERT_EQ(second->FlushKey(HKEY_CURRENT_USER), ERROR_SUCCESS);
-    DWORD size = 0;
-    EXPECT_EQ(first->QueryValue(key, "v", nullptr, nullptr, &size), ERROR_KEY_DELETED);
-    first->CloseKey(key);
-
-    // An administrator who replaces the file by hand.
-    Put(user,
-        "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Korvane]\r\n"
-        "\"v\"=\"by hand\"\r\n");
-    EXPECT_EQ(ReadText(*first, HKEY_CURRENT_USER, "Software\\Korvane", "v"), "by hand");
-    ASSERT_EQ(CommitText(*second, HKEY_CURRENT_USER, "Software\\Korvane", "w", "x"), ERROR_SUCCESS);
-    EXPECT_EQ(FileValues(user, "Software\\Korvane"),
-              (std::map<std::string, std::string>{{"v", "by hand"}, {"w", "x"}}));
-}
-
 TEST_F(FileStore, UnreadableHiveFileIsLeftAsItIsAndChangesAreRefused) {
     const std::string broken =
         "Windows Registry Editor Version 5.00\r\n\r\n"
@@ -290,24 +239,6 @@ TEST_F(FileStore, UnreadableHiveFileIsLeftAsItIsAndChangesAreRefused) {
     EXPECT_TRUE(reg->Problems().empty());
     EXPECT_EQ(ReadText(*reg, HKEY_CURRENT_USER, "Software\\Korvane", "Good"), "1");
     EXPECT_EQ(CommitText(*reg, HKEY_CURRENT_USER, "Software\\Korvane", "More", "2"), ERROR_SUCCESS);
-}
-
-TEST_F(FileStore, ChangeTheFileCannotHoldIsRefusedAndForgotten) {
-    auto reg = Open();
-    ASSERT_EQ(CommitText(*reg, HKEY_CURRENT_USER, "Software", "kept", "1"), ERROR_SUCCESS);
-    const std::string before = Slurp(user);
-    HKEY key = 0;
-    EXPECT_EQ(reg->CreateKey(HKEY_CURRENT_USER, "Software\\two\nlines", KEY_ALL_ACCESS, &key),
-              ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(reg->SetString(HKEY_CURRENT_USER, std::string_view("nul\0name", 8), "x"),
-              ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(reg->FlushKey(HKEY_CURRENT_USER), ERROR_SUCCESS);
-    EXPECT_EQ(Slurp(user), before);
-    EXPECT_EQ(reg->OpenKey(HKEY_CURRENT_USER, "Software\\two\nlines", KEY_READ, &key),
-              ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(ReadText(*reg, HKEY_CURRENT_USER, "Software", "kept"), "1");
-    EXPECT_EQ(CommitText(*reg, HKEY_CURRENT_USER, "Software", "next", "2"), ERROR_SUCCESS);
-    EXPECT_TRUE(reg->Problems().empty());
 }
 
 // Regedit's two forms of .reg file: its export, UTF-16LE with a byte order mark, and REGEDIT4 in
@@ -357,39 +288,6 @@ TEST_F(FileStore, RegeditFilesServeAsHivesAndAreWrittenBackInUtf8) {
         EXPECT_EQ(ReadText(*again, HKEY_CURRENT_USER, install, "Site"), c.site);
         EXPECT_EQ(ReadText(*again, HKEY_CURRENT_USER, install, "Path"), "%APPDATA%\\\u00e9");
     }
-}
-
-TEST_F(FileStore, FailedCommitKeepsTheFileAndTheChangesForTheNextCommit) {
-    auto reg = Open();
-    ASSERT_EQ(CommitText(*reg, HKEY_CURRENT_USER, "Software\\Korvane", "old", "1"), ERROR_SUCCESS);
-    const std::string before = Slurp(user);
-    const std::string big(1000, 'x');
-    pid_t child = Spawn([&] {
-        // A limit on the size of the files the process writes stands in for a full disk.
-        signal(SIGXFSZ, SIG_IGN);
-        rlimit original{};
-        if (getrlimit(RLIMIT_FSIZE, &original) != 0)
-            return false;
-        rlimit small = original;
-        small.rlim_cur = before.size() + 100;
-        if (setrlimit(RLIMIT_FSIZE, &small) != 0)
-            return false;
-        if (WriteText(*reg, HKEY_CURRENT_USER, "Software\\Korvane", "new", big) != ERROR_SUCCESS)
-            return false;
-        if (reg->FlushKey(HKEY_CURRENT_USER) == ERROR_SUCCESS || LastDllError() != EFBIG)
-            return false;
-        if (Slurp(user) != before || std::filesystem::exists(user + ".tmp"))
-            return false;
-        if (ReadText(*reg, HKEY_CURRENT_USER, "Software\\Korvane", "new") != big)
-            return false;
-        // Room again: the next commit writes what the failed one could not.
-        if (setrlimit(RLIMIT_FSIZE, &original) != 0)
-            return false;
-        return reg->FlushKey(HKEY_CURRENT_USER) == ERROR_SUCCESS;
-    });
-    ASSERT_EQ(ExitStatus(child), 0);
-    EXPECT_EQ(FileValues(user, "Software\\Korvane"),
-              (std::map<std::string, std::string>{{"old", "1"}, {"new", big}}));
 }
 
 // The payload of commit number `generation`: long enough that a commit takes a while.

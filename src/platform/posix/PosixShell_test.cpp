@@ -1,7 +1,6 @@
 #include "platform/posix/PosixShell.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -82,21 +81,6 @@ TEST_F(PosixShellTest, StartsAQuotedProgramPathWithWindowsArgumentsAndReadsItsEx
     ASSERT_NE(shell.OpenProcess(pid), 0u) << "an ended child can still be opened";
 }
 
-TEST_F(PosixShellTest, ARunningChildIsStillActiveUntilItEnds) {
-    const std::uint32_t pid = shell.StartProgram("sleep infinity");
-    ASSERT_NE(pid, 0u);
-    const Shell::ProcessHandle h = shell.OpenProcess(pid);
-    std::uint32_t code = 0;
-    ASSERT_TRUE(shell.GetExitCode(h, &code));
-    EXPECT_EQ(code, STILL_ACTIVE);
-    ASSERT_EQ(kill(static_cast<pid_t>(pid), SIGKILL), 0);
-    ASSERT_TRUE(shell.WaitForProcess(h));
-    ASSERT_TRUE(shell.GetExitCode(h, &code));
-    EXPECT_EQ(code, 128u + SIGKILL);
-    shell.CloseProcess(h);
-    EXPECT_FALSE(shell.GetExitCode(h, &code)) << "a closed handle";
-}
-
 TEST_F(PosixShellTest, OnlyOwnChildrenOpenAndAMissingProgramRecordsItsError) {
     EXPECT_EQ(shell.OpenProcess(static_cast<std::uint32_t>(getppid())), 0u);
     EXPECT_EQ(shell.OpenProcess(static_cast<std::uint32_t>(getpid())), 0u);
@@ -140,18 +124,6 @@ TEST_F(PosixShellTest, AppDataFolderFollowsXdgDataHomeElseHome) {
         EXPECT_EQ(shell.AppDataFolder(true), (dir / "home" / ".local" / "share").string());
     }
     EXPECT_TRUE(fs::is_directory(dir / "home" / ".local" / "share"));
-}
-
-TEST_F(PosixShellTest, ProgramFolderHoldsTheRunningExecutable) {
-    const std::string folder = shell.ProgramFolder();
-    EXPECT_NE(folder.back(), '/');
-    EXPECT_TRUE(fs::exists(folder + "/zelwiz_unit_tests")) << folder;
-}
-
-TEST_F(PosixShellTest, SystemErrorTextIsTheLibraryTextOrUnknownError) {
-    EXPECT_EQ(shell.SystemErrorText(ENOENT), "No such file or directory");
-    EXPECT_EQ(shell.SystemErrorText(100000), "Unknown Error.");
-    EXPECT_EQ(shell.SystemErrorText(-3), "Unknown Error.");
 }
 
 TEST_F(PosixShellTest, DebugOutputIsOneLineOnStderrOnlyWhenAskedFor) {
