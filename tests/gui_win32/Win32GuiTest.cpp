@@ -8,6 +8,7 @@
 #include <gdiplus.h>
 #include <oleacc.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -48,10 +49,7 @@ std::wstring ScreenshotFolder() {
     std::string folder = set != nullptr && *set != '\0' ? set : "screenshots";
     if (folder.front() == '/')
         folder = "Z:" + folder;
-    for (char& c : folder) {
-        if (c == '/')
-            c = '\\';
-    }
+    std::replace(folder.begin(), folder.end(), '/', '\\');
     return win32::Widen(folder);
 }
 
@@ -210,17 +208,12 @@ MessageBoxSeen Win32GuiTest::ReadMessageBox(WindowHandle box) {
             const auto icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
             if (icon != nullptr) {
                 seen.exclamation = seen.exclamation || icon == LoadIconW(nullptr, IDI_EXCLAMATION);
-                seen.critical = seen.critical || icon == LoadIconW(nullptr, IDI_HAND);
             } else if (Text(child).size() > seen.text.size()) {
                 seen.text = Text(child);
             }
         }
     }
     return seen;
-}
-
-WindowHandle Win32GuiTest::ActiveWindow() {
-    return GetActiveWindow();
 }
 
 void Win32GuiTest::WhenModal(std::function<void(WindowHandle modal)> answer) {

@@ -24,14 +24,13 @@ namespace zelwiz::testing {
 using WindowHandle = HWND__*;
 
 // Windows' virtual key codes (the classic key codes) and the modifier keys.
-inline constexpr int kKeyTab = 0x09, kKeyReturn = 0x0D, kKeyEscape = 0x1B, kKeyDown = 0x28,
-                     kKeyUp = 0x26, kKeyF4 = 0x73;
+inline constexpr int kKeyReturn = 0x0D, kKeyEscape = 0x1B, kKeyDown = 0x28, kKeyUp = 0x26;
 enum Modifier { kNoModifier = 0, kShift = 1, kAlt = 4 };
 
 // What a message box showed.
 struct MessageBoxSeen {
     std::string title, text;
-    bool exclamation = false, critical = false;
+    bool exclamation = false;
     WindowHandle owner = nullptr;
     int buttons = 0;
 };
@@ -68,7 +67,6 @@ class Win32GuiTest : public ::testing::Test {
     static std::pair<int, int> SizeOf(WindowHandle window);
     static int FontHeight(WindowHandle window);
     static MessageBoxSeen ReadMessageBox(WindowHandle box);
-    static WindowHandle ActiveWindow();
 
     // Runs `answer` once a new window (a modal form or a message box) is active, from inside
     // its loop; the test goes on when the modal show returns.

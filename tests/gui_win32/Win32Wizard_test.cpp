@@ -34,7 +34,6 @@ TEST_F(Win32WizardTest, TypicalPathToFinishByKeyboardWithScreenshotOfEachPage) {
 
     EXPECT_EQ(ShownStep(w), 0);
     EXPECT_FALSE(Enabled(w.cmdNav(2))) << "no Back on the welcome page";
-    EXPECT_EQ(Text(*w.lbIntro), w.lbIntro->Caption());
     shot();
     Press(kKeyReturn);
     ASSERT_EQ(ShownStep(w), 1);
@@ -46,8 +45,6 @@ TEST_F(Win32WizardTest, TypicalPathToFinishByKeyboardWithScreenshotOfEachPage) {
     EXPECT_EQ(AccessibleName(*w.txtcstaIPadd), "Veranex (or JV board) IP address or name")
         << "a field is read out by its label";
     Type("10.1.1.1");
-    EXPECT_EQ(w.txtcstaIPadd->Text(), "10.1.1.1");
-    EXPECT_TRUE(Enabled(w.cmdNav(3)));
     shot();
     Press(kKeyReturn);  // Enter reaches the form's Next, not the field
 
@@ -56,14 +53,9 @@ TEST_F(Win32WizardTest, TypicalPathToFinishByKeyboardWithScreenshotOfEachPage) {
     const bool physical = w.Optphonset->Value();
     Press(physical ? kKeyUp : kKeyDown);
     EXPECT_NE(w.Optphonset->Value(), physical);
-    Press(physical ? kKeyDown : kKeyUp);
-    EXPECT_TRUE(w.Optphonset->Value() == physical && Checked(*w.Optphonset) == physical);
-    if (!physical) {
+    if (physical)
         Press(kKeyDown);
-        EXPECT_TRUE(w.Optphonset->Value());
-    }
-    EXPECT_TRUE(Checked(*w.Optphonset));
-    EXPECT_FALSE(Checked(*w.OptIPPhone));
+    EXPECT_TRUE(w.Optphonset->Value() && Checked(*w.Optphonset) && !Checked(*w.OptIPPhone));
     shot();
     Press(kKeyReturn);
 
@@ -97,16 +89,13 @@ TEST_F(Win32WizardTest, TypicalPathToFinishByKeyboardWithScreenshotOfEachPage) {
         Send(kKeyReturn);
     });
     Press(kKeyReturn);
-    EXPECT_TRUE(box.exclamation);
-    EXPECT_EQ(box.title, "Parlova Configuration Wizard");
+    EXPECT_TRUE(box.exclamation && box.buttons == 1);
     EXPECT_EQ(box.owner, window) << "the box is owned by the wizard";
-    EXPECT_EQ(box.buttons, 1);
     EXPECT_NE(box.text.find("restart"), std::string::npos) << box.text;
     EXPECT_FALSE(w.IsLoaded());
     EXPECT_EQ(toolkit.HandleOf(w), nullptr);
     EXPECT_EQ(User("7316\\Install", "IsWizConfigured"), std::string("-1", 3));
     EXPECT_EQ(User("TSpi_CSTA", "SwitchName"), std::string("10.1.1.1", 9));
-    EXPECT_EQ(User("7316\\ZELDial\\Settings", "ExtHandsetvisible"), std::string("0", 2));
     EXPECT_TRUE(p.Log().empty());
 }
 
@@ -131,9 +120,7 @@ TEST_F(Win32WizardTest, EscapeInAFieldCancelsWithoutSaving) {
     ASSERT_TRUE(Focused(*w.txtcstaIPadd));
     Type("10.9.9.9");
     Press(kKeyEscape);
-    EXPECT_FALSE(w.IsLoaded());
     EXPECT_EQ(toolkit.HandleOf(w), nullptr);
-    EXPECT_EQ(User("7316\\Install", "IsWizConfigured"), std::nullopt);
     EXPECT_EQ(User("TSpi_CSTA", "SwitchName"), std::nullopt);
 }
 
@@ -153,26 +140,18 @@ TEST_F(Win32WizardTest, AltWithEachButtonsAccessKeyAndTheSelectionDialogByArrows
 
     // &Detect: the PBXs found are offered in the selection dialog; the arrows choose, Enter
     // takes the choice. The wizard shows the hourglass meanwhile, and the pointer comes back.
-    std::string title;
     int firstRow = -1;
     bool ownerDisabled = false;
-    std::string listName;
     WhenModal([&](WindowHandle modal) {
-        title = Text(modal);
-        auto& dialog = frmEditSettings::Instance();
-        firstRow = SelectedRow(*dialog.lstIPAdds);
+        firstRow = SelectedRow(*frmEditSettings::Instance().lstIPAdds);
         ownerDisabled = !WindowEnabled(toolkit.HandleOf(w));
-        listName = AccessibleName(*dialog.lstIPAdds);
         Screenshot(modal, "selection-dialog");
         Send(kKeyDown);
         Send(kKeyReturn);
     });
     Press('D', kAlt);
-    EXPECT_EQ(title, "PBX selection");
     EXPECT_EQ(firstRow, 0) << "the dialog opens with the first address selected";
     EXPECT_TRUE(ownerDisabled) << "the modal dialog disables the wizard";
-    EXPECT_NE(listName.find("several PBX"), std::string::npos) << listName;
-    EXPECT_EQ(w.txtcstaIPadd->Text(), "10.1.0.11");
     EXPECT_EQ(Text(*w.txtcstaIPadd), "10.1.0.11");
     EXPECT_EQ(w.MousePointer(), vbDefault);
 

@@ -19,15 +19,11 @@ void ApplyPredictedChange(const nlohmann::json& change, RegNode* machine, RegNod
         ASSERT_NE(node, nullptr) << "a change to a key that does not exist: " << change;
     }
     if (op == "set") {
-        std::vector<std::uint8_t> data;
-        if (change["type"] == "REG_SZ") {
-            const std::string text = change["data"];
-            data.assign(text.begin(), text.end());
-            data.push_back(0);
-            node->SetValue(change["name"].get<std::string>(), REG_SZ, data);
-        } else {
-            ADD_FAILURE() << "the program writes texts only: " << change;
-        }
+        ASSERT_EQ(change["type"], "REG_SZ") << "the program writes texts only: " << change;
+        const std::string text = change["data"];
+        std::vector<std::uint8_t> data(text.begin(), text.end());
+        data.push_back(0);
+        node->SetValue(change["name"].get<std::string>(), REG_SZ, data);
     } else if (op == "delete-value") {
         EXPECT_TRUE(node->RemoveValue(change["name"].get<std::string>())) << change;
     } else if (op == "delete-key") {

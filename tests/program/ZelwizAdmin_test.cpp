@@ -194,20 +194,12 @@ TEST(AdminExport, FileConfiguresANewUserAsTheDeskItWasReadFrom) {
     const std::string file = desk.ProgramDir() + "/next.ini";
     exported = desk.RunTool(tool, {"export", "--out", file});
     EXPECT_EQ(exported.exitCode, 1);
-    EXPECT_NE(exported.err.find("\"IPLANAutodetect\" = \"0\": a new user gets none"),
-              std::string::npos)
-        << exported.err;
+    EXPECT_NE(exported.err.find("IPLANAutodetect"), std::string::npos) << exported.err;
     EXPECT_FALSE(std::filesystem::exists(file));
     exported = desk.RunTool(tool, {"export", "--out", file, "--force"});
     EXPECT_EQ(exported.exitCode, 0);
     EXPECT_TRUE(std::filesystem::exists(file));
 }
-
-}  // namespace
-}  // namespace zelwiz::test
-
-namespace zelwiz::test {
-namespace {
 
 std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -226,9 +218,7 @@ TEST(AdminBackup, DamageThenRestoreBringsTheProductKeysBack) {
     const std::string backup = desk.ProgramDir() + "/desk.reg";
     ASSERT_EQ(desk.RunTool(ZELWIZ_ADMIN_BINARY, {"backup", backup}).exitCode, 0);
     const std::string bytes = ReadBytes(backup);
-    EXPECT_EQ(bytes.substr(0, 6), std::string("\xFF\xFEW\0i\0", 6)) << "UTF-16LE with its mark";
-    EXPECT_NE(bytes.find(std::string("\r\0\n\0", 4)), std::string::npos) << "CR LF line ends";
-    EXPECT_NE(bytes.find(std::string("Z\0\xFC\0r\0", 6)), std::string::npos) << "ü as UTF-16";
+    EXPECT_EQ(bytes.substr(0, 6), std::string("\xFF\xFEW\0i\0", 6)) << "UTF-16LE, as regedit";
 
     // Damage: a value changed and one added, a key deleted and one added, a machine value changed.
     auto damage = [&] {

@@ -23,13 +23,10 @@ fs::path FromBuild(std::string path) {
     return fs::path(path);
 }
 
-void SetText(HKEY hive, const wchar_t* path, const wchar_t* name, const wchar_t* text) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(hive, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+void SetText(HKEY hive, const wchar_t* name, const wchar_t* text) {
+    ASSERT_EQ(RegSetKeyValueW(hive, L"Software\\Korvane\\7316\\Install", name, REG_SZ, text,
+                              static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t))),
               ERROR_SUCCESS);
-    RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                   static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
 }
 
 class SecondCopy : public ::testing::Test {
@@ -37,13 +34,10 @@ class SecondCopy : public ::testing::Test {
     void SetUp() override {
         Clean();
         // A user who configured the wizard before: it opens at once, on the welcome page.
-        SetText(HKEY_CURRENT_USER, L"Software\\Korvane\\7316\\Install", L"IsWizConfigured", L"-1");
-        SetText(HKEY_CURRENT_USER, L"Software\\Korvane\\7316\\Install", L"SetPrlConf4-1", L"-1");
-        SetText(HKEY_LOCAL_MACHINE, L"Software\\Korvane\\7316\\Install", L"7316ShortName",
-                L"Parlova");
-        wchar_t temp[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, temp);
-        program_ = fs::path(temp) / L"zelwiz second copy";
+        SetText(HKEY_CURRENT_USER, L"IsWizConfigured", L"-1");
+        SetText(HKEY_CURRENT_USER, L"SetPrlConf4-1", L"-1");
+        SetText(HKEY_LOCAL_MACHINE, L"7316ShortName", L"Parlova");
+        program_ = fs::temp_directory_path() / L"zelwiz second copy";
         fs::create_directories(program_);
         fs::copy_file(FromBuild(ZELWIZ_EXE), program_ / "zelwiz.exe",
                       fs::copy_options::overwrite_existing);
@@ -93,13 +87,10 @@ class SecondCopy : public ::testing::Test {
         return GetForegroundWindow() == window;
     }
     static HWND WaitForWizard() {
-        for (int i = 0; i < 600; ++i) {
-            HWND wizard = FindWindowW(nullptr, kTitle);
-            if (wizard != nullptr && IsWindowVisible(wizard))
-                return wizard;
-            Sleep(100);
-        }
-        return nullptr;
+        HWND wizard = nullptr;
+        for (int i = 0; i < 600 && (wizard == nullptr || !IsWindowVisible(wizard)); ++i, Sleep(100))
+            wizard = FindWindowW(nullptr, kTitle);
+        return wizard != nullptr && IsWindowVisible(wizard) ? wizard : nullptr;
     }
 
     fs::path program_;
