@@ -67,16 +67,13 @@ std::string RuleText(WizardRule rule) {
 // The error field of the last log line, e.g. "Type mismatch - 13 (0xD)".
 std::string LastError(const std::vector<std::string>& log) {
     for (auto line = log.rbegin(); line != log.rend(); ++line) {
-        std::vector<std::string> fields;
-        for (std::size_t start = 0;;) {
-            const std::size_t tab = line->find('\t', start);
-            fields.push_back(line->substr(start, tab - start));
-            if (tab == std::string::npos)
-                break;
-            start = tab + 1;
-        }
-        if (fields.size() >= 3 && fields[2] != "-")
-            return fields[2];
+        const std::size_t first = line->find('\t');
+        const std::size_t second = first == std::string::npos ? first : line->find('\t', first + 1);
+        if (second == std::string::npos)
+            continue;
+        std::string field = line->substr(second + 1, line->find('\t', second + 1) - second - 1);
+        if (field != "-")
+            return field;
     }
     return "see the log";
 }
