@@ -3,12 +3,13 @@
 // Windows build is named by ZELWIZ_WINDOWS_BUILD (scripts/test sets it once that build is made).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
-#include <sstream>
-#include <tuple>
+#include <utility>
 
 #include "platform/RegFile.h"
 #include "program/ProgramRun.h"
@@ -18,28 +19,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kInstalledMachine = R"(Windows Registry Editor Version 5.00
-
-[HKEY_LOCAL_MACHINE\Software\Korvane\7316\Install]
-"CCC"="ThirdCSTALAN"
-"7316Name"="Korvane Parlova"
-"Build"="118"
-"Flags"=dword:00000003
-
-[HKEY_LOCAL_MACHINE\Software\Korvane\TSpi_CSTA]
-"PbxPrefix"="0"
-)";
-
-const char* const kIni =
-    "[ADDRESS]\r\nHostname= pbx-lyon \r\nvoipname=10.0.0.20\r\ncentralname=log1\r\n"
-    "[PARLOVA]\r\nProfil=pro\r\nEdn=7000\r\n";
-
 // One value: its key (in upper case, as key names are compared), name (likewise), type, data.
 using Entry = std::tuple<std::string, std::string, DWORD, std::vector<std::uint8_t>>;
 
 std::string Upper(std::string text) {
-    for (char& c : text)
-        c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+    std::transform(text.begin(), text.end(), text.begin(), ::toupper);
     return text;
 }
 
@@ -61,13 +45,6 @@ std::set<Entry> ProductValues(const std::string& regText, HKEY hive) {
     if (product != nullptr)
         Collect(*product, "Software\\Korvane", &entries);
     return entries;
-}
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 class CrossBuild : public ::testing::Test {
@@ -103,33 +80,25 @@ class CrossBuild : public ::testing::Test {
 
 TEST_F(CrossBuild, TheSameIniGivesTheSameRegistryOnBothBuilds) {
     ProgramFolder native;
-    native.SeedHive(HKEY_LOCAL_MACHINE, kInstalledMachine);
-    native.InstallRecordingTool("zelphone.exe");
-    native.WriteProgramFile("confdirect.ini", kIni);
+    native.WriteProgramFile("confdirect.ini", kFullIni);
     ASSERT_EQ(native.Run({}).exitCode, 0);
 
     const fs::path program = temp_.path() / "program";
     fs::create_directories(program);
     fs::copy_file(windowsBuild_ / "zelwiz.exe", program / "zelwiz.exe");
     fs::copy_file(windowsBuild_ / "tests" / "zelwiz_recording_tool.exe", program / "zelphone.exe");
-    std::ofstream(program / "confdirect.ini", std::ios::binary) << kIni;
-    std::ofstream(temp_.path() / "seed.reg", std::ios::binary) << kInstalledMachine;
+    std::ofstream(program / "confdirect.ini", std::ios::binary) << kFullIni;
+    std::ofstream(temp_.path() / "seed.reg", std::ios::binary) << InstalledMachine();
     ASSERT_EQ(Wine({"regedit", "/S", "seed.reg"}, temp_.path()), 0);
     ASSERT_EQ(Wine({"zelwiz.exe"}, program), 0);
-    ASSERT_EQ(
-        Wine({"regedit", "/E", "user.reg", "HKEY_CURRENT_USER\\Software\\Korvane"}, temp_.path()),
-        0);
-    ASSERT_EQ(Wine({"regedit", "/E", "machine.reg", "HKEY_LOCAL_MACHINE\\Software\\Korvane"},
-                   temp_.path()),
-              0);
-
-    for (const auto& [hive, linuxText, windowsFile] :
-         {std::tuple{HKEY_CURRENT_USER, native.HiveText(HKEY_CURRENT_USER), "user.reg"},
-          std::tuple{HKEY_LOCAL_MACHINE, native.HiveText(HKEY_LOCAL_MACHINE), "machine.reg"}}) {
+    for (const auto& [hive, file] :
+         {std::pair{HKEY_CURRENT_USER, "user.reg"}, std::pair{HKEY_LOCAL_MACHINE, "machine.reg"}}) {
         SCOPED_TRACE(HiveName(hive));
-        const std::set<Entry> onLinux = ProductValues(linuxText, hive);
+        const std::string key = std::string(HiveName(hive)) + "\\Software\\Korvane";
+        ASSERT_EQ(Wine({"regedit", "/E", file, key}, temp_.path()), 0);
+        const std::set<Entry> onLinux = ProductValues(native.HiveText(hive), hive);
         EXPECT_FALSE(onLinux.empty());
-        EXPECT_EQ(ProductValues(ReadFile(temp_.path() / windowsFile), hive), onLinux);
+        EXPECT_EQ(ProductValues(ReadAll(temp_ / file), hive), onLinux);
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <sys/types.h>
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -16,6 +17,21 @@
 
 namespace zelwiz::test {
 
+// The machine hive as the product's installation leaves it: the wizard in the installation kind
+// `ccc`, and the TAPI provider unless `provider` is false.
+std::string InstalledMachine(const std::string& ccc = "ThirdCSTALAN", bool provider = true);
+// A user hive holding these lines of .reg values in the product's "Install" key.
+std::string UserInstall(const std::string& values);
+// A complete confdirect.ini, as an administrator writes it (blanks around the switch's name).
+inline constexpr const char* kFullIni =
+    "[ADDRESS]\r\nHostname= pbx-lyon \r\nvoipname=10.0.0.20\r\ncentralname=log1\r\n"
+    "[PARLOVA]\r\nProfil=pro\r\nEdn=7000\r\n";
+
+// Asks `done` every few milliseconds until it answers true, for `seconds` at most.
+bool Eventually(const std::function<bool()>& done, int seconds = 10);
+// The bytes of a file; empty when it cannot be read.
+std::string ReadAll(const std::string& path);
+
 struct RunResult {
     int exitCode = -1;  // -1: killed after the time bound
     std::string out;
@@ -24,10 +40,11 @@ struct RunResult {
 
 class ProgramFolder {
   public:
-    ProgramFolder();
+    // The program beside its main application (a recording tool), on a machine whose hive is
+    // `machine` (none when empty).
+    explicit ProgramFolder(const std::string& machine = InstalledMachine());
 
     std::string ProgramDir() const { return root_ / "program"; }
-    std::string RegistryDir() const { return root_ / "registry"; }
     std::string RuntimeDir() const { return root_ / "runtime"; }
     // A file beside the program (an INI file, a tool).
     void WriteProgramFile(const std::string& name, const std::string& text,
@@ -49,32 +66,33 @@ class ProgramFolder {
     // Variables added to the next runs' environment ("NAME=value").
     std::vector<std::string> extraEnvironment;
 
-    // Runs the program with these arguments; `display` gives it an offscreen display.
-    RunResult Run(const std::vector<std::string>& args, bool display = false, int seconds = 30);
-    // Runs another program of the build (zelwiz-admin) the same way, from where it was built.
-    RunResult RunTool(const std::string& binary, const std::vector<std::string>& args);
-    // Starts it in the background (for a second copy); Wait ends it.
-    pid_t Start(const std::vector<std::string>& args, bool display, const std::string& binary = {});
-    RunResult Wait(pid_t pid, int seconds);
-    // Waits until a copy started in the background answers for its user session.
-    bool WaitForRunningCopy(int seconds) const;
+    // Starts the program (or another program of the build, zelwiz-admin, from where it is) in
+    // the background; `display` gives it an offscreen display. Wait ends it after `seconds`.
+    pid_t Start(const std::vector<std::string>& args, bool display = false,
+                const std::string& binary = {});
+    RunResult Wait(pid_t pid, int seconds = 30);
+    RunResult Run(const std::vector<std::string>& args, bool display = false,
+                  const std::string& binary = {}) {
+        return Wait(Start(args, display, binary));
+    }
 
-    // The text of a value of a hive file (without the NUL the store keeps); nullopt when absent.
+    std::string HiveText(HKEY hive) const;
+    // The hive file read back, with the "Software" key every hive holds.
+    RegNode Hive(HKEY hive) const;
+    std::optional<RegNode> Key(HKEY hive, const std::string& keyPath) const;
+    // The text of a value (without the NUL the store keeps); nullopt when absent.
     std::optional<std::string> Value(HKEY hive, const std::string& keyPath,
                                      const std::string& name) const;
-    bool KeyExists(HKEY hive, const std::string& keyPath) const;
-    std::string HiveText(HKEY hive) const;
-    // The lines of the user's error log.
+    // The lines of the user's error log, and how many hold `text`.
     std::vector<std::string> LogLines() const;
+    size_t LogLinesWith(const std::string& text) const;
 
   private:
     std::string HivePath(HKEY hive) const;
-    std::vector<std::string> Environment(bool display) const;
 
     TempFolder root_;
     bool asNobody_ = false;
-    int runs_ = 0;
-    std::map<pid_t, int> runOf_;
+    std::map<pid_t, std::string> outputOf_;
 };
 
 }  // namespace zelwiz::test
