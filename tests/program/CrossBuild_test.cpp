@@ -40,9 +40,7 @@ std::set<Entry> ProductValues(const std::string& regText, HKEY hive) {
     RegFileError error;
     EXPECT_TRUE(ReadRegFile(regText, hive, &root, &error)) << error.line << ": " << error.reason;
     std::set<Entry> entries;
-    const RegNode* software = root.Find("Software");
-    const RegNode* product = software != nullptr ? software->Find("Korvane") : nullptr;
-    if (product != nullptr)
+    if (const RegNode* product = root.FindOrAdd("Software").Find("Korvane"))
         Collect(*product, "Software\\Korvane", &entries);
     return entries;
 }

@@ -132,9 +132,10 @@ void ProgramFolder::ProtectMachineHive() {
 pid_t ProgramFolder::Start(const std::vector<std::string>& args, bool display,
                            const std::string& binary) {
     const std::string out = root_ / ("out" + std::to_string(outputOf_.size()));
-    std::vector<std::string> argv = {binary.empty() ? ProgramDir() + "/zelwiz" : binary};
-    argv.insert(argv.end(), args.begin(), args.end());
-    std::vector<std::string> env = {
+    // The program runs with exactly these variables.
+    std::vector<std::string> argv = {
+        "/usr/bin/env",
+        "-i",
         "PATH=/usr/bin:/bin",
         "HOME=" + (root_ / "config"),
         "ZELWIZ_REGISTRY=" + (root_ / "registry"),
@@ -143,17 +144,14 @@ pid_t ProgramFolder::Start(const std::vector<std::string>& args, bool display,
         "XDG_CONFIG_HOME=" + (root_ / "config"),
     };
     if (display)
-        env.push_back("QT_QPA_PLATFORM=offscreen");
-    env.insert(env.end(), extraEnvironment.begin(), extraEnvironment.end());
-    auto pointers = [](std::vector<std::string>& texts) {
-        std::vector<char*> p;
-        for (std::string& text : texts)
-            p.push_back(text.data());
-        p.push_back(nullptr);
-        return p;
-    };
-    const std::vector<char*> argvp = pointers(argv);
-    const std::vector<char*> envp = pointers(env);
+        argv.push_back("QT_QPA_PLATFORM=offscreen");
+    argv.insert(argv.end(), extraEnvironment.begin(), extraEnvironment.end());
+    argv.push_back(binary.empty() ? ProgramDir() + "/zelwiz" : binary);
+    argv.insert(argv.end(), args.begin(), args.end());
+    std::vector<char*> pointers;
+    for (std::string& arg : argv)
+        pointers.push_back(arg.data());
+    pointers.push_back(nullptr);
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::setpgid(0, 0);
@@ -164,7 +162,7 @@ pid_t ProgramFolder::Start(const std::vector<std::string>& args, bool display,
             ::dup2(fds[fd], fd);
         if (asNobody_ && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
             ::_exit(126);
-        ::execve(argvp[0], argvp.data(), envp.data());
+        ::execv(pointers[0], pointers.data());
         ::_exit(127);
     }
     outputOf_[pid] = out;

@@ -176,14 +176,11 @@ TEST(ProgramKinds, AFirstConfigurationStartsTheMainApplicationWhereTheProviderIs
         for (bool provider : {true, false}) {
             ProgramFolder f(InstalledMachine(ccc, provider));
             f.WriteProgramFile("confdirect.ini", "[ADDRESS]\nHostname=pbx\n[PARLOVA]\nEdn=3000\n");
+            SCOPED_TRACE(std::string(ccc) + (provider ? " with" : " without") + " the provider");
             const RunResult run = f.Run({});
-            const std::string what =
-                std::string("\"") + ccc + (provider ? "\" with" : "\" without") + " the provider";
-            EXPECT_EQ(run.exitCode, 0) << what << run.err;
-            EXPECT_EQ(f.ToolRuns("zelphone.exe", provider ? 1 : 0).size(), provider ? 1u : 0u)
-                << what;
-            EXPECT_EQ(f.LogLinesWith("cannot work properly until you restart") > 0, !provider)
-                << what;
+            EXPECT_EQ(run.exitCode, 0) << run.err;
+            EXPECT_EQ(f.ToolRuns("zelphone.exe", provider ? 1 : 0).size(), provider ? 1u : 0u);
+            EXPECT_EQ(f.LogLinesWith("cannot work properly until you restart") > 0, !provider);
         }
     }
 }
