@@ -169,9 +169,9 @@ pid_t ProgramFolder::Start(const std::vector<std::string>& args, bool display,
     return pid;
 }
 
-RunResult ProgramFolder::Wait(pid_t pid, int seconds) {
+RunResult ProgramFolder::Wait(pid_t pid) {
     int status = 0;
-    const bool ended = Eventually([&] { return ::waitpid(pid, &status, WNOHANG) != 0; }, seconds);
+    const bool ended = Eventually([&] { return ::waitpid(pid, &status, WNOHANG) != 0; }, 30);
     if (!ended) {
         ::kill(-pid, SIGKILL);
         ::waitpid(pid, &status, 0);

@@ -67,10 +67,10 @@ class ProgramFolder {
     std::vector<std::string> extraEnvironment;
 
     // Starts the program (or another program of the build, zelwiz-admin, from where it is) in
-    // the background; `display` gives it an offscreen display. Wait ends it after `seconds`.
+    // the background; `display` gives it an offscreen display. Wait ends it after 30 seconds.
     pid_t Start(const std::vector<std::string>& args, bool display = false,
                 const std::string& binary = {});
-    RunResult Wait(pid_t pid, int seconds = 30);
+    RunResult Wait(pid_t pid);
     RunResult Run(const std::vector<std::string>& args, bool display = false,
                   const std::string& binary = {}) {
         return Wait(Start(args, display, binary));
