@@ -94,7 +94,9 @@ INSTANTIATE_TEST_SUITE_P(Rollouts, AdminCheck, ::testing::ValuesIn(kCases),
 class AdminDesk : public ::testing::Test {
   protected:
     AdminDesk() {
-        desk.WriteProgramFile("confdirect.ini", kFullIni);
+        desk.WriteProgramFile("confdirect.ini",
+                              "[PARLOVA]\nEdn=7000\nProfil=operator\n[ADDRESS]\nvoipname=board-3\n"
+                              "Hostname= pbx-nice \ncentralname=logs.example\n");
         EXPECT_EQ(desk.Run({}).exitCode, 0);
         std::filesystem::copy_file(ZELWIZ_ADMIN_BINARY, tool);
     }
@@ -108,7 +110,7 @@ TEST_F(AdminDesk, ExportedFileConfiguresANewUserAsTheDeskItWasReadFrom) {
     const std::optional<RegNode> product = desk.Key(HKEY_CURRENT_USER, "Software\\Korvane");
     // The wizard's own save leaves the profile with a blank before the digit.
     std::string user = desk.HiveText(HKEY_CURRENT_USER);
-    user.replace(user.find("\"ProductProfil\"=\"1\""), 19, "\"ProductProfil\"=\" 1\"");
+    user.replace(user.find("\"ProductProfil\"=\"2\""), 19, "\"ProductProfil\"=\" 2\"");
     desk.SeedHive(HKEY_CURRENT_USER, user);
 
     RunResult exported = Admin({"export"});  // the file is tried in the tool's folder
