@@ -1,5 +1,6 @@
-// The PBX and VoIP board finders over real sockets, against the device simulator running on a
-// thread of this process. Every address is a loopback address; discovery goes to 127.0.0.x.
+// The settings of the device network; the PBX and VoIP board finders over real sockets, against
+// the device simulator running on a thread of this process, and the wizard with this build's own
+// components. Every address is a loopback address; discovery goes to 127.0.0.x.
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -8,12 +9,9 @@
 #include "components/BuiltInComponents.h"
 #include "components/ComponentErrors.h"
 #include "components/DeviceNetworkSettings.h"
-#include "components/DeviceProtocol.h"
 #include "components/DeviceSimulator.h"
-#include "platform/Platform.h"
-#include "platform/TreeRegistry.h"
-#include "telephony/PbxFinder.h"
-#include "telephony/VoipBoardFinder.h"
+#include "components/RegistryValues.h"
+#include "support/WizardTestPlatform.h"
 
 namespace zelwiz {
 namespace {
@@ -34,23 +32,43 @@ board 127.0.0.33 name=Board-Late edn=5125 answer-delay=60000
 
 # boards reached by their typed address only
 board 127.0.0.40 name=Silent silent hidden
-board 127.0.0.41 name=NoSound code=6 hidden
-board 127.0.0.42 name=NoMemory code=7 hidden
-board 127.0.0.43 name=HalfDuplex code=11 hidden
-board 127.0.0.44 name=NetDown code=17 hidden
-board 127.0.0.45 name=Refused code=146 hidden
-board 127.0.0.46 name=InUse code=148 hidden
 board 127.0.0.47 name=NoLicence code=149 hidden
 board 127.0.0.48 name=PbxSlow code=157 edn-delay=50 hidden
 board 127.0.0.49 name=Star edn=12*34 hidden
 board 127.0.0.50 name=Huge edn=99999999999 hidden
 )";
 
+TEST(DeviceNetworkSettings, InstallationValuesWithDefaultsAndBounds) {
+    MemoryRegistry reg;
+    DeviceNetworkSettings d = ReadDeviceNetworkSettings(reg);
+    EXPECT_EQ(d.discoveryAddress, "255.255.255.255");
+    EXPECT_EQ(d.discoveryPort, 17316);
+    EXPECT_EQ(d.discoveryTimeout.count(), 2000);
+    EXPECT_EQ(d.boardPort, 17317);
+    EXPECT_EQ(d.boardTimeout.count(), 5000);
+
+    HKEY key = 0;
+    ASSERT_EQ(reg.CreateKey(HKEY_LOCAL_MACHINE, kInstallKeyPath, KEY_ALL_ACCESS, &key),
+              ERROR_SUCCESS);
+    reg.SetString(key, "DiscoveryAddress", " 127.0.0.5 ");
+    reg.SetString(key, "DiscoveryPort", "4000");
+    reg.SetDword(key, "DiscoveryTimeout", 10);
+    reg.SetDword(key, "VoipBoardPort", 70000);
+    reg.SetString(key, "VoipBoardTimeout", "fast");
+    reg.CloseKey(key);
+    d = ReadDeviceNetworkSettings(reg);
+    EXPECT_EQ(d.discoveryAddress, "127.0.0.5");
+    EXPECT_EQ(d.discoveryPort, 4000) << "a number given as text";
+    EXPECT_EQ(d.discoveryTimeout.count(), 100) << "brought up to the shortest window";
+    EXPECT_EQ(d.boardPort, 17317) << "not a port: the default";
+    EXPECT_EQ(d.boardTimeout.count(), 5000) << "not a number: the default";
+}
+
+// The wizard's platform with this build's components in place of the recording fakes.
 class DeviceNetworkTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        previous_ = InstallPlatform(Platform{&reg, nullptr, nullptr, &catalog});
-        RegisterBuiltInComponents(catalog);
+        RegisterBuiltInComponents(p.catalog);
         DeviceSimConfig config;
         std::string error;
         ASSERT_TRUE(ParseDeviceSimConfig(kDevices, &config, &error)) << error;
@@ -58,26 +76,17 @@ class DeviceNetworkTest : public ::testing::Test {
         ASSERT_TRUE(sim) << error;
         server_ = std::thread([this] { sim->Run(std::chrono::seconds(120)); });
         // Never the broadcast default: the probes go to the simulator on loopback.
-        SetInstall("DiscoveryAddress", "127.0.0.1");
-        SetInstall("DiscoveryPort", std::to_string(sim->DiscoveryPort()));
-        SetInstall("DiscoveryTimeout", "600");
-        SetInstall("VoipBoardPort", std::to_string(sim->BoardPort(0)));
-        SetInstall("VoipBoardTimeout", "3000");
+        p.SetInstall("DiscoveryAddress", "127.0.0.1");
+        p.SetInstall("DiscoveryPort", std::to_string(sim->DiscoveryPort()));
+        p.SetInstall("DiscoveryTimeout", "600");
+        p.SetInstall("VoipBoardPort", std::to_string(sim->BoardPort(0)));
+        p.SetInstall("VoipBoardTimeout", "3000");
     }
     void TearDown() override {
         if (sim)
             sim->Stop();
         if (server_.joinable())
             server_.join();
-        InstallPlatform(previous_);
-    }
-
-    void SetInstall(const char* name, const std::string& text) {
-        HKEY key = 0;
-        ASSERT_EQ(reg.CreateKey(HKEY_LOCAL_MACHINE, kInstallKeyPath, KEY_ALL_ACCESS, &key),
-                  ERROR_SUCCESS);
-        reg.SetString(key, name, text);
-        reg.CloseKey(key);
     }
 
     ComPtr<VoipBoardFinder> ReadyBoardFinder() {
@@ -110,13 +119,11 @@ class DeviceNetworkTest : public ::testing::Test {
         return {code, number};
     }
 
-    MemoryRegistry reg;
-    ComponentCatalog catalog;
+    WizardTestPlatform p;
     std::unique_ptr<DeviceSimulator> sim;
 
   private:
     std::thread server_;
-    Platform previous_;
 };
 
 TEST_F(DeviceNetworkTest, PbxDiscoveryListsEachPbxOnceInArrivalOrder) {
@@ -162,19 +169,14 @@ TEST_F(DeviceNetworkTest, BoardDiscoveryThenConnectLearnsTheSetsNumber) {
     EXPECT_EQ(finder->get_EdnNumber(&number), DISP_E_OVERFLOW);
 }
 
-// Each board's own code, and the code of each way a board cannot be reached.
+// The board's own code (passed on whatever it is), and the code of each way a board cannot be
+// reached.
 TEST_F(DeviceNetworkTest, ConnectAnswersTheCodeOfTheBoardOrOfTheFailure) {
-    SetInstall("VoipBoardTimeout", "300");  // bounds the wait for the silent board
+    p.SetInstall("VoipBoardTimeout", "300");  // bounds the wait for the silent board
     auto finder = ReadyBoardFinder();
     const std::pair<const char*, std::int32_t> kCases[] = {
-        {"127.0.0.41", 6},
-        {"127.0.0.42", 7},
-        {"127.0.0.43", 11},
-        {"127.0.0.44", 17},
-        {"127.0.0.45", 146},
-        {"127.0.0.46", 148},
         {"127.0.0.47", 149},
-        {"127.0.0.48", 157},
+        {"127.0.0.48", 157},                    // answered after a delay
         {"127.0.0.40", kBoardDetectionFailed},  // never answers
         {"127.0.0.99", kBoardNetworkProblem},   // nobody listens: refused
         {"no board!", kBoardNotFound},          // not a host name: not looked up
@@ -190,8 +192,8 @@ TEST_F(DeviceNetworkTest, ConnectAnswersTheCodeOfTheBoardOrOfTheFailure) {
 }
 
 TEST_F(DeviceNetworkTest, DiscoveryWhereNothingAnswersEndsWithNoBoard) {
-    SetInstall("DiscoveryAddress", "127.0.0.99");
-    SetInstall("DiscoveryTimeout", "200");
+    p.SetInstall("DiscoveryAddress", "127.0.0.99");
+    p.SetInstall("DiscoveryTimeout", "200");
     auto finder = ReadyBoardFinder();
     std::int32_t status = -1;
     ASSERT_EQ(finder->DiscoverBoards(&status), S_OK);
@@ -203,10 +205,54 @@ TEST_F(DeviceNetworkTest, DiscoveryWhereNothingAnswersEndsWithNoBoard) {
     ASSERT_EQ(finder->GetIDsOfNames("Discover_FirstIpAddress", &id), S_OK);
     EXPECT_EQ(finder->Invoke(id, none, &first), DISP_E_BADINDEX);
 
-    SetInstall("DiscoveryAddress", "not an address");
+    p.SetInstall("DiscoveryAddress", "not an address");
     auto broken = CreateComponent<VoipBoardFinder>(kCLSID_VoipBoardFinder);
     ASSERT_EQ(broken->InitFinder(&status), S_OK);
     EXPECT_EQ(status, 145) << "a discovery address that cannot be a host";
+}
+
+TEST_F(DeviceNetworkTest, MultimediaPcSetFoundOnTheNetworkFromWelcomeToFinish) {
+    p.SetInstall("CCC", "ThirdCSTALAN");
+    p.SetText(HKEY_LOCAL_MACHINE, kProviderKeyPath, "PbxPrefix", "0");
+    frmWizard& w = p.LoadWizard();
+    p.Next();  // page 1
+    w.OptionProfile(1).SetValue(true);
+    p.AnswerSelection(0);  // the first PBX found
+    p.Next();              // PBX discovery, then page 2
+    ASSERT_EQ(w.iCurrentStep, 2);
+    EXPECT_EQ(w.txtcstaIPadd->Text(), "127.0.0.21");
+    p.Next();  // page 4
+    w.OptIPPhone->SetValue(true);
+    p.AnswerSelection(1);  // the second of the two boards
+    p.Next();              // page 5 passed over: discovery, connect, page 8
+    ASSERT_EQ(w.iCurrentStep, 8);
+    EXPECT_EQ(w.mvarIPLANAdd, "127.0.0.32");
+    EXPECT_EQ(w.mvarIP_EDN, "5124") << "the number the board answered";
+    p.Next();  // page 9
+    EXPECT_THROW(p.Finish(), ProgramEnd)
+        << "a first configuration starts the main application and ends";
+
+    const auto user = [&](const std::string& path, const char* name) {
+        return ReadRegText(p.registry, HKEY_CURRENT_USER, "Software\\Korvane\\" + path, name);
+    };
+    EXPECT_EQ(user("7316\\ZELDial\\Preference", "Preferred Line"), "KORVANE - 5124");
+    EXPECT_EQ(user("7316\\ZELWiz\\Settings", "EdnIP"), "5124");
+    EXPECT_EQ(user("7316\\ZELDial\\Settings", "ExtHandsetvisible"), "1");
+    EXPECT_EQ(user("7316\\Install", "ProductProfil"), " 1");
+    EXPECT_EQ(user("7316\\Install", "IsWizConfigured"), "-1");
+    EXPECT_EQ(user("TSpi_CSTA", "SwitchName"), "127.0.0.21");
+    EXPECT_EQ(user("TSpi_CSTA\\Provider", "IpAddress"), "127.0.0.32");
+    EXPECT_EQ(user("TSpi_CSTA\\PreferredEDNs\\5124", "IPKey"), "1");
+    ASSERT_EQ(p.shell.started.size(), 1u);
+    EXPECT_NE(p.shell.started[0].find("zelphone.exe"), std::string::npos);
+
+    // The product's line object confirms the preferred line afterwards.
+    auto line = CreateComponent<IDispatchObject>(kProgID_LineObject);
+    CallByName(*line, "Initialize");
+    std::vector<Variant> index{CallByName(*line, "Preferredline")};
+    ASSERT_NE(VariantText(index[0]), "-1");
+    EXPECT_EQ(VariantText(CallByName(*line, "LineAddress", index)), "5124");
+    CallByName(*line, "Terminate");
 }
 
 }  // namespace
