@@ -12,7 +12,6 @@ using ::testing::AnyOf;
 using ::testing::ElementsAre;
 using ::testing::MatchesRegex;
 
-const std::string kInstall = "Software\\Korvane\\7316\\Install";
 const std::string kSettings = "Software\\Korvane\\7316\\ZELPhone\\Settings";
 
 class LocalizeTest : public ::testing::Test {

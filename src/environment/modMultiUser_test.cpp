@@ -17,22 +17,8 @@ const std::string kInstall = "Software\\Korvane\\7316\\Install";
 const std::string kZELPhone = "Software\\Korvane\\7316\\ZELPhone";
 const std::string kSettings = "Software\\Korvane\\7316\\ZELPhone\\Settings";
 
-// A registry whose reads fail as an exhausted process would: the procedure's trap must act.
-class FailingRegistry : public MemoryRegistry {
-  public:
-    LONG OpenKey(HKEY, std::string_view, REGSAM, HKEY*) override { throw std::bad_alloc(); }
-};
-
 class MultiUserTest : public ::testing::Test {
   protected:
-    // Runs `f` with the failing registry in place of the test's own.
-    template <class F>
-    void WithFailingRegistry(F&& f) {
-        FailingRegistry failing;
-        Platform previous = InstallPlatform(Platform{&failing, &p.shell, &p.toolkit, nullptr});
-        f();
-        InstallPlatform(previous);
-    }
     ScopedTestPlatform p;
 };
 
@@ -84,9 +70,13 @@ TEST_F(MultiUserTest, DataPathChoosesTheFolderAndItsAccess) {
 }
 
 TEST_F(MultiUserTest, AnErrorInDataPathAnswersEmptyOnceAndKeepsTheProgramFolder) {
-    std::string answered = "not called";
-    WithFailingRegistry([&] { answered = DataPath(); });
-    EXPECT_EQ(answered, "");
+    // A registry whose reads fail as an exhausted process would: the procedure's trap must act.
+    struct FailingRegistry : MemoryRegistry {
+        LONG OpenKey(HKEY, std::string_view, REGSAM, HKEY*) override { throw std::bad_alloc(); }
+    } failing;
+    const Platform previous = InstallPlatform(Platform{&failing, &p.shell, &p.toolkit, nullptr});
+    EXPECT_EQ(DataPath(), "");
+    InstallPlatform(previous);
     EXPECT_EQ(DataPath(), p.shell.programFolder);
     const auto lines =
         ScopedTestPlatform::ReadLog(fs::path(p.shell.programFolder) / "error_agent7.log");
