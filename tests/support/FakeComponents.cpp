@@ -24,6 +24,12 @@ std::string Take(const std::vector<std::string>& all, size_t& next) {
     return next < all.size() ? all[next++] : std::string();
 }
 
+// A slot answering a scripted value through its one output argument, logged under its own name.
+#define FAKE_ANSWER(Slot, Type, value)    \
+    HRESULT Slot(Type* out) override {    \
+        return Answer(#Slot, out, value); \
+    }
+
 // The life of a fake: counted by its FakeComponents from birth to the last Release.
 template <class Interface>
 class FakeObject : public ComObject<Interface> {
@@ -58,29 +64,17 @@ class FakeObject : public ComObject<Interface> {
 class FakeVoipBoardFinder : public FakeObject<VoipBoardFinder> {
   public:
     explicit FakeVoipBoardFinder(FakeComponents& fakes) : FakeObject(fakes, "VoipBoardFinder") {}
-    HRESULT DiscoverBoards(std::int32_t* status) override {
-        return Answer("DiscoverBoards", status, fakes_.voip.discoverStatus);
-    }
-    HRESULT InitFinder(std::int32_t* status) override {
-        return Answer("InitFinder", status, fakes_.voip.initStatus);
-    }
-    HRESULT get_IpAddress(std::string* address) override {
-        return Answer("get_IpAddress", address, current_);
-    }
+    FAKE_ANSWER(DiscoverBoards, std::int32_t, fakes_.voip.discoverStatus)
+    FAKE_ANSWER(InitFinder, std::int32_t, fakes_.voip.initStatus)
+    FAKE_ANSWER(get_IpAddress, std::string, current_)
     HRESULT put_IpAddress(const std::string& address) override {
         return Do("put_IpAddress", [&] { current_ = address; });
     }
-    HRESULT get_EdnNumber(std::int32_t* number) override {
-        return Answer("get_EdnNumber", number, fakes_.voip.ednNumber);
-    }
+    FAKE_ANSWER(get_EdnNumber, std::int32_t, fakes_.voip.ednNumber)
     HRESULT ConnectV1(std::int32_t* result) override { return NextConnect("ConnectV1", result); }
-    HRESULT get_BoardCount(std::int32_t* count) override {
-        return Answer("get_BoardCount", count, fakes_.voip.boards.size());
-    }
+    FAKE_ANSWER(get_BoardCount, std::int32_t, fakes_.voip.boards.size())
     HRESULT Connect(std::int32_t* result) override { return NextConnect("Connect", result); }
-    HRESULT get_EdnText(std::string* number) override {
-        return Answer("get_EdnText", number, fakes_.voip.ednText);
-    }
+    FAKE_ANSWER(get_EdnText, std::string, fakes_.voip.ednText)
 
   protected:
     std::vector<std::string> DispatchNames() const override {
@@ -124,18 +118,14 @@ class FakePbxFinder : public FakeObject<PbxFinder> {
             *status = fakes_.pbx.discoverStatus;
         });
     }
-    HRESULT InitFinder(std::int32_t* status) override {
-        return Answer("InitFinder", status, fakes_.pbx.initStatus);
-    }
+    FAKE_ANSWER(InitFinder, std::int32_t, fakes_.pbx.initStatus)
     HRESULT get_FirstAddress(std::string* address) override {
         return Do("get_FirstAddress", [&] { *address = Take(fakes_.pbx.addresses, next_ = 0); });
     }
     HRESULT get_NextAddress(std::string* address) override {
         return Do("get_NextAddress", [&] { *address = Take(fakes_.pbx.addresses, next_); });
     }
-    HRESULT get_PbxCount(std::int32_t* count) override {
-        return Answer("get_PbxCount", count, fakes_.pbx.addresses.size());
-    }
+    FAKE_ANSWER(get_PbxCount, std::int32_t, fakes_.pbx.addresses.size())
 
   private:
     size_t next_ = 0;
@@ -145,18 +135,10 @@ class FakeDialingRulesReader : public FakeObject<DialingRulesReader> {
   public:
     explicit FakeDialingRulesReader(FakeComponents& fakes)
         : FakeObject(fakes, "DialingRulesReader") {}
-    HRESULT GetAreaCode(std::string* areaCode) override {
-        return Answer("GetAreaCode", areaCode, fakes_.dialing.areaCode);
-    }
-    HRESULT GetLocalAccessCode(std::string* code) override {
-        return Answer("GetLocalAccessCode", code, fakes_.dialing.localAccessCode);
-    }
-    HRESULT GetLongDistanceAccessCode(std::string* code) override {
-        return Answer("GetLongDistanceAccessCode", code, fakes_.dialing.longDistanceAccessCode);
-    }
-    HRESULT GetCountry(std::string* country) override {
-        return Answer("GetCountry", country, fakes_.dialing.country);
-    }
+    FAKE_ANSWER(GetAreaCode, std::string, fakes_.dialing.areaCode)
+    FAKE_ANSWER(GetLocalAccessCode, std::string, fakes_.dialing.localAccessCode)
+    FAKE_ANSWER(GetLongDistanceAccessCode, std::string, fakes_.dialing.longDistanceAccessCode)
+    FAKE_ANSWER(GetCountry, std::string, fakes_.dialing.country)
 };
 
 class FakeProviderConfigurator : public FakeObject<ProviderConfigurator> {
@@ -166,9 +148,7 @@ class FakeProviderConfigurator : public FakeObject<ProviderConfigurator> {
     HRESULT Initialize() override {
         return Do("Initialize", [] {});
     }
-    HRESULT GetDeviceNumber(std::int32_t* device) override {
-        return Answer("GetDeviceNumber", device, fakes_.provider.deviceNumber);
-    }
+    FAKE_ANSWER(GetDeviceNumber, std::int32_t, fakes_.provider.deviceNumber)
     HRESULT ConfigureDialing(std::int32_t device) override {
         return Do("ConfigureDialing", [&] {
             fakes_.provider.configuredDevices.push_back(device);
@@ -176,9 +156,7 @@ class FakeProviderConfigurator : public FakeObject<ProviderConfigurator> {
                 fakes_.provider.onConfigure();
         });
     }
-    HRESULT GetProviderCount(std::int32_t* count) override {
-        return Answer("GetProviderCount", count, fakes_.provider.providers.size());
-    }
+    FAKE_ANSWER(GetProviderCount, std::int32_t, fakes_.provider.providers.size())
     // An index past the end names no provider.
     HRESULT GetProviderName(std::int32_t index, std::string* name) override {
         const FakeComponents::Provider* p = At(index);
@@ -241,6 +219,8 @@ class FakeTextTranslator : public FakeObject<TextTranslator> {
         });
     }
 };
+
+#undef FAKE_ANSWER
 
 }  // namespace
 
