@@ -226,20 +226,17 @@ class FakeTextTranslator : public FakeObject<TextTranslator> {
 
 std::vector<std::string> FakeComponents::CallsOf(const std::string& component) const {
     std::vector<std::string> slots;
-    const std::string prefix = component + ".";
     for (const auto& call : calls) {
-        if (call.compare(0, prefix.size(), prefix) == 0)
-            slots.push_back(call.substr(prefix.size()));
+        if (call.starts_with(component + "."))
+            slots.push_back(call.substr(component.size() + 1));
     }
     return slots;
 }
 
 int FakeComponents::LiveOperationObjects() const {
     int alive = 0;
-    for (const auto& [component, count] : live) {
-        if (component != "TextTranslator")
-            alive += count;
-    }
+    for (const auto& [component, count] : live)
+        alive += component == "TextTranslator" ? 0 : count;
     return alive;
 }
 
