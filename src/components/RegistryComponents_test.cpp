@@ -1,19 +1,23 @@
-// The dialing properties through the components the wizard binds: the reader reports the current
-// location, the configurator's window edits it (answered here by the headless toolkit as a user
-// would: typing, choosing, clicking), and the provider's switch information.
+// This build's components that work on the registry, bound as the wizard binds them: the dialing
+// rules reader reports the current location, the provider configurator's window edits it
+// (answered here by the headless toolkit as a user would: typing, choosing, clicking) and gives
+// the provider's switch information, and the line object finds the preferred line.
 #include <gtest/gtest.h>
 
 #include <array>
 
 #include "components/BuiltInComponents.h"
 #include "components/ComponentErrors.h"
+#include "components/ProviderLineObject.h"
 #include "components/RegistryValues.h"
 #include "components/TelephonyLocations.h"
 #include "components/frmDialingProperties.h"
 #include "platform/ComponentCatalog.h"
+#include "support/ErrorOf.h"
 #include "support/ScopedTestPlatform.h"
 #include "telephony/DialingRulesReader.h"
 #include "telephony/ProviderConfigurator.h"
+#include "telephony/ProviderHive.h"
 
 namespace zelwiz {
 namespace {
@@ -34,11 +38,11 @@ Answer Typing(std::string area, std::uint32_t country, std::string local,
     };
 }
 
-class DialingPropertiesTest : public ::testing::Test {
+class RegistryComponentsTest : public ::testing::Test {
   protected:
-    DialingPropertiesTest() {
+    RegistryComponentsTest() {
         InstallPlatform(Platform{&p.registry, &p.shell, &p.toolkit, &catalog});
-        RegisterBuiltInComponents(catalog);
+        RegisterBuiltInComponents(catalog, [this] { return allUsers; });
     }
 
     void AddLocation(DWORD id, DWORD country, const char* area, const char* local,
@@ -51,6 +55,13 @@ class DialingPropertiesTest : public ::testing::Test {
         p.SetText(HKEY_LOCAL_MACHINE, path, "LongDistanceAccess", longDistance);
     }
     void SetCurrentId(DWORD id) { p.SetDword(HKEY_LOCAL_MACHINE, kLocationsPath, "CurrentID", id); }
+    void AddLines(HKEY hive, std::initializer_list<const char*> numbers) {
+        for (const char* n : numbers)
+            p.SetText(hive, std::string(kPreferredEdnsPath) + "\\" + n, "", "");
+    }
+    void SetPreferredLine(const std::string& text) {
+        p.SetText(HKEY_CURRENT_USER, kPreferenceKeyPath, "Preferred Line", text);
+    }
 
     // GetTAPIRules as the wizard runs it: a new reader, four slots in order.
     Rules ReadRules() {
@@ -76,9 +87,30 @@ class DialingPropertiesTest : public ::testing::Test {
 
     ScopedTestPlatform p;
     ComponentCatalog catalog;
+    bool allUsers = false;
 };
 
-TEST_F(DialingPropertiesTest, ReaderReportsTheLocationNamedByCurrentIdAndNothingWithoutOne) {
+// The line object of an installed provider, called as the wizard calls it: late bound, failing
+// HRESULTs raised.
+class LineObjectTest : public RegistryComponentsTest {
+  protected:
+    LineObjectTest() {
+        p.SetText(HKEY_LOCAL_MACHINE, kProviderKeyPath, "SwitchName", "pbx-1");
+        line = CreateComponent<IDispatchObject>(kProgID_LineObject);
+    }
+    std::string Preferred() {
+        CallByName(*line, "Initialize");
+        return VariantText(CallByName(*line, "Preferredline"));
+    }
+    std::string Address(Variant index) {
+        std::vector<Variant> args{std::move(index)};
+        return VariantText(CallByName(*line, "LineAddress", args));
+    }
+
+    ComPtr<IDispatchObject> line;
+};
+
+TEST_F(RegistryComponentsTest, ReaderReportsTheLocationNamedByCurrentIdAndNothingWithoutOne) {
     EXPECT_EQ(ReadRules(), Rules{}) << "no locations key at all";
     AddLocation(1, 33, "1", "0", "0");
     AddLocation(7, 49, "89", "9", "00");
@@ -93,7 +125,7 @@ TEST_F(DialingPropertiesTest, ReaderReportsTheLocationNamedByCurrentIdAndNothing
     EXPECT_EQ(p.registry.OpenHandleCount(), 0u);
 }
 
-TEST_F(DialingPropertiesTest, OkSavesTheEditedCurrentLocationAndTheReaderReadsItBack) {
+TEST_F(RegistryComponentsTest, OkSavesTheEditedCurrentLocationAndTheReaderReadsItBack) {
     AddLocation(1, 33, "1", "0", "0");
     AddLocation(2, 49, "30", "9", "0");
     SetCurrentId(2);
@@ -109,7 +141,7 @@ TEST_F(DialingPropertiesTest, OkSavesTheEditedCurrentLocationAndTheReaderReadsIt
     EXPECT_EQ(ReadRules(), (Rules{"1", "France (33)", "0", "0"})) << "the other location kept";
 }
 
-TEST_F(DialingPropertiesTest, FirstLocationIsCreatedWhenThereIsNone) {
+TEST_F(RegistryComponentsTest, FirstLocationIsCreatedWhenThereIsNone) {
     Configure([](frmDialingProperties& form) { form.cmdCancel->Click(); });
     EXPECT_FALSE(RegKeyPresent(p.registry, HKEY_LOCAL_MACHINE, kLocationsPath))
         << "Cancel creates nothing, and neither did probing for write access";
@@ -131,7 +163,7 @@ TEST_F(DialingPropertiesTest, FirstLocationIsCreatedWhenThereIsNone) {
     EXPECT_EQ(ReadRules()[0], "23");
 }
 
-TEST_F(DialingPropertiesTest, CancelClosingAndWrongEntriesKeepTheLocation) {
+TEST_F(RegistryComponentsTest, CancelClosingAndWrongEntriesKeepTheLocation) {
     AddLocation(1, 33, "1", "0", "0");
     SetCurrentId(1);
     const Rules before = ReadRules();
@@ -169,7 +201,7 @@ TEST_F(DialingPropertiesTest, CancelClosingAndWrongEntriesKeepTheLocation) {
     EXPECT_EQ(ReadRules()[0], "12345678") << "corrected after the message, then saved";
 }
 
-TEST_F(DialingPropertiesTest, UserWhoMayNotWriteTheMachineSeesTheWindowReadOnly) {
+TEST_F(RegistryComponentsTest, UserWhoMayNotWriteTheMachineSeesTheWindowReadOnly) {
     AddLocation(1, 43, "1", "0", "0");
     SetCurrentId(1);
     p.registry.SetHiveWritable(HKEY_LOCAL_MACHINE, false);
@@ -186,7 +218,7 @@ TEST_F(DialingPropertiesTest, UserWhoMayNotWriteTheMachineSeesTheWindowReadOnly)
     EXPECT_EQ(ReadRules()[0], "1");
 }
 
-TEST_F(DialingPropertiesTest, ProviderListSwitchInfoAndDeviceNumber) {
+TEST_F(RegistryComponentsTest, ProviderListSwitchInfoAndDeviceNumber) {
     auto configurator = CreateComponent<ProviderConfigurator>(kCLSID_ProviderConfigurator);
     std::int32_t count = -1, device = 0;
     std::string name, info1, prefix, info3;
@@ -216,15 +248,67 @@ TEST_F(DialingPropertiesTest, ProviderListSwitchInfoAndDeviceNumber) {
     EXPECT_EQ(prefix, "9") << "the user's own prefix comes first";
     EXPECT_EQ(configurator->GetSwitchInfo(1, &info1, &prefix, &info3), E_INVALIDARG);
 
-    for (const char* n : {"3000", "RTYUE", "1000"})
-        p.SetText(HKEY_CURRENT_USER, std::string(kPreferredEdnsPath) + "\\" + n, "", "");
-    p.SetText(HKEY_CURRENT_USER, kPreferenceKeyPath, "Preferred Line", "KORVANE - 3000");
+    AddLines(HKEY_CURRENT_USER, {"3000", "RTYUE", "1000"});
+    SetPreferredLine("KORVANE - 3000");
     ASSERT_EQ(configurator->Initialize(), S_OK);
     ASSERT_EQ(configurator->GetDeviceNumber(&device), S_OK);
     EXPECT_EQ(device, 1);
     Configure([](frmDialingProperties& form) {
         EXPECT_EQ(form.lblLine->Caption(), "Line: KORVANE - 3000") << "the line it is for";
     });
+}
+
+TEST_F(LineObjectTest, PreferredLineIsFoundAmongTheLinesWithoutThePlaceholder) {
+    AddLines(HKEY_CURRENT_USER, {"3000", "RTYUE", "1000", "2000"});
+    const std::pair<const char*, const char*> kCases[] = {
+        {nullptr, "-1"},  // no value at all
+        {"KORVANE - 4000", "-1"},
+        {"1000", "-1"},  // no provider prefix
+        {"KORVANE - ", "-1"},
+        {"KORVANE - RTYUE", "-1"},               // the placeholder
+        {"KORVANE - 2000 - Paris office", "1"},  // lines in enumeration order: 1000, 2000, 3000
+    };
+    for (const auto& [preferred, index] : kCases) {
+        if (preferred != nullptr)
+            SetPreferredLine(preferred);
+        EXPECT_EQ(Preferred(), index) << (preferred ? preferred : "no value");
+    }
+    EXPECT_EQ(Address(std::string("1")), "2000") << "the wizard passes the index as text";
+    EXPECT_EQ(Address(std::int32_t{0}), "1000");
+    EXPECT_EQ(Address(2.0), "3000");
+    EXPECT_EQ(ErrorOf([&] { Address(std::int32_t{3}); }), E_INVALIDARG)
+        << "the placeholder RTYUE is not a fourth line";
+    EXPECT_EQ(ErrorOf([&] { Address(std::int32_t{-1}); }), E_INVALIDARG);
+    EXPECT_EQ(ErrorOf([&] { Address(std::string("first")); }), DISP_E_TYPEMISMATCH);
+    std::vector<Variant> none;
+    EXPECT_EQ(ErrorOf([&] { CallByName(*line, "LineAddress", none); }), DISP_E_BADPARAMCOUNT);
+    CallByName(*line, "Terminate");
+}
+
+TEST_F(LineObjectTest, AllUsersModeReadsTheMachineLinesAndAskedAtInitialize) {
+    AddLines(HKEY_CURRENT_USER, {"1000"});
+    AddLines(HKEY_LOCAL_MACHINE, {"5000", "6000"});
+    SetPreferredLine("KORVANE - 6000");
+    EXPECT_EQ(Preferred(), "-1") << "6000 is not a user line";
+    allUsers = true;
+    EXPECT_EQ(Preferred(), "1");
+    EXPECT_EQ(Address(std::int32_t{1}), "6000");
+}
+
+TEST_F(LineObjectTest, TheUsersOwnSetsAreLinesWhileTheProviderIsInstalled) {
+    AddLines(HKEY_CURRENT_USER, {"1000"});
+    p.SetText(HKEY_CURRENT_USER, kWizardSettingsPath, "EdnSet", "4000");
+    p.SetText(HKEY_CURRENT_USER, std::string(kProviderKeyPath) + "\\Provider", "EdnIP", "1000");
+    SetPreferredLine("KORVANE - 4000");
+    EXPECT_EQ(Preferred(), "1") << "after the listed numbers";
+    EXPECT_EQ(Address(std::int32_t{1}), "4000");
+    EXPECT_EQ(ErrorOf([&] { Address(std::int32_t{2}); }), E_INVALIDARG)
+        << "the multimedia set's 1000 is listed once";
+
+    ASSERT_EQ(p.registry.DeleteKey(HKEY_LOCAL_MACHINE, kProviderKeyPath), ERROR_SUCCESS);
+    EXPECT_EQ(Preferred(), "-1") << "not installed";
+    EXPECT_EQ(ErrorOf([&] { Address(std::int32_t{0}); }), E_INVALIDARG);
+    EXPECT_EQ(p.registry.OpenHandleCount(), 0u) << "every key read was closed";
 }
 
 }  // namespace
