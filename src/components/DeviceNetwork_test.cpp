@@ -93,8 +93,11 @@ class DeviceNetworkTest : public ::testing::Test {
         EXPECT_EQ(status, 0);
         return finder;
     }
-    // The boards as the selection dialog lists them: through the late-bound calls.
-    static std::vector<std::string> ListedBoards(VoipBoardFinder& finder) {
+    // A discovery, then the boards as the selection dialog lists them: by the late-bound calls.
+    static std::vector<std::string> DiscoveredBoards(VoipBoardFinder& finder) {
+        std::int32_t status = -1;
+        EXPECT_EQ(finder.DiscoverBoards(&status), S_OK);
+        EXPECT_EQ(status, 0) << "discovery ran, whether it found anything or not";
         std::vector<std::string> listed;
         const auto count = std::get<std::int32_t>(CallByName(finder, "Discover_Count"));
         for (int i = 1; i <= count; ++i) {
@@ -145,10 +148,7 @@ TEST_F(DeviceNetworkTest, PbxDiscoveryListsEachPbxOnceInArrivalOrder) {
 
 TEST_F(DeviceNetworkTest, BoardDiscoveryThenConnectLearnsTheSetsNumber) {
     auto finder = ReadyBoardFinder();
-    std::int32_t status = -1;
-    ASSERT_EQ(finder->DiscoverBoards(&status), S_OK);
-    ASSERT_EQ(status, 0);
-    ASSERT_EQ(ListedBoards(*finder), (std::vector<std::string>{"127.0.0.31", "127.0.0.32"}));
+    ASSERT_EQ(DiscoveredBoards(*finder), (std::vector<std::string>{"127.0.0.31", "127.0.0.32"}));
     EXPECT_EQ(ConnectTo(*finder, "127.0.0.32"), std::make_pair(0, std::string("5124")))
         << "board B is reached on the port its discovery answer gave, not VoipBoardPort";
     EXPECT_EQ(ConnectTo(*finder, " 127.0.0.31 "), std::make_pair(0, std::string("5123")))
@@ -191,14 +191,12 @@ TEST_F(DeviceNetworkTest, DiscoveryWhereNothingAnswersEndsWithNoBoard) {
     p.SetInstall("DiscoveryAddress", "127.0.0.99");
     p.SetInstall("DiscoveryTimeout", "200");
     auto finder = ReadyBoardFinder();
-    std::int32_t status = -1;
-    ASSERT_EQ(finder->DiscoverBoards(&status), S_OK);
-    EXPECT_EQ(status, 0) << "discovery ran; it found nothing";
-    EXPECT_EQ(ListedBoards(*finder), std::vector<std::string>{});
+    EXPECT_EQ(DiscoveredBoards(*finder), std::vector<std::string>{});
     EXPECT_EQ(ErrorOf([&] { CallByName(*finder, "Discover_FirstIpAddress"); }), DISP_E_BADINDEX);
 
     p.SetInstall("DiscoveryAddress", "not an address");
     auto broken = CreateComponent<VoipBoardFinder>(kCLSID_VoipBoardFinder);
+    std::int32_t status = -1;
     ASSERT_EQ(broken->InitFinder(&status), S_OK);
     EXPECT_EQ(status, 145) << "a discovery address that cannot be a host";
 }

@@ -125,7 +125,7 @@ TEST_F(RegistryComponentsTest, ReaderReportsTheLocationNamedByCurrentIdAndNothin
     EXPECT_EQ(p.registry.OpenHandleCount(), 0u);
 }
 
-TEST_F(RegistryComponentsTest, OkSavesTheEditedCurrentLocationAndTheReaderReadsItBack) {
+TEST_F(RegistryComponentsTest, OnlyOkWithRightEntriesSavesTheEditedCurrentLocation) {
     AddLocation(1, 33, "1", "0", "0");
     AddLocation(2, 49, "30", "9", "0");
     SetCurrentId(2);
@@ -139,33 +139,7 @@ TEST_F(RegistryComponentsTest, OkSavesTheEditedCurrentLocationAndTheReaderReadsI
     EXPECT_EQ(ReadRules(), (Rules{"91", "Spain (34)", "0,", "*70#"}));
     SetCurrentId(1);
     EXPECT_EQ(ReadRules(), (Rules{"1", "France (33)", "0", "0"})) << "the other location kept";
-}
 
-TEST_F(RegistryComponentsTest, FirstLocationIsCreatedWhenThereIsNone) {
-    Configure([](frmDialingProperties& form) { form.cmdCancel->Click(); });
-    EXPECT_FALSE(RegKeyPresent(p.registry, HKEY_LOCAL_MACHINE, kLocationsPath))
-        << "Cancel creates nothing, and neither did probing for write access";
-
-    Configure(Typing("22", 32, "0", "00"));
-    EXPECT_EQ(ReadRules(), (Rules{"22", "Belgium (32)", "0", "00"}));
-    const std::string first = std::string(kLocationsPath) + "\\Location1";
-    EXPECT_EQ(ReadRegNumber(p.registry, HKEY_LOCAL_MACHINE, first, "ID"), 1u);
-    EXPECT_EQ(ReadRegNumber(p.registry, HKEY_LOCAL_MACHINE, kLocationsPath, "CurrentID"), 1u);
-    EXPECT_EQ(ReadRegNumber(p.registry, HKEY_LOCAL_MACHINE, kLocationsPath, "NextID"), 2u);
-    DWORD type = 0;
-    p.Raw(HKEY_LOCAL_MACHINE, first, "Country", &type);
-    EXPECT_EQ(type, REG_DWORD) << "the country is a DWORD, as Windows keeps it";
-
-    Configure(Typing("23", 32, "0", "00"));
-    EXPECT_EQ(ReadSubKeyNames(p.registry, HKEY_LOCAL_MACHINE, kLocationsPath),
-              std::vector<std::string>{"Location1"})
-        << "the second run edits the location the first one made";
-    EXPECT_EQ(ReadRules()[0], "23");
-}
-
-TEST_F(RegistryComponentsTest, CancelClosingAndWrongEntriesKeepTheLocation) {
-    AddLocation(1, 33, "1", "0", "0");
-    SetCurrentId(1);
     const Rules before = ReadRules();
 
     Configure([](frmDialingProperties& form) {
@@ -199,6 +173,28 @@ TEST_F(RegistryComponentsTest, CancelClosingAndWrongEntriesKeepTheLocation) {
         form.cmdOk->Click();
     });
     EXPECT_EQ(ReadRules()[0], "12345678") << "corrected after the message, then saved";
+}
+
+TEST_F(RegistryComponentsTest, FirstLocationIsCreatedWhenThereIsNone) {
+    Configure([](frmDialingProperties& form) { form.cmdCancel->Click(); });
+    EXPECT_FALSE(RegKeyPresent(p.registry, HKEY_LOCAL_MACHINE, kLocationsPath))
+        << "Cancel creates nothing, and neither did probing for write access";
+
+    Configure(Typing("22", 32, "0", "00"));
+    EXPECT_EQ(ReadRules(), (Rules{"22", "Belgium (32)", "0", "00"}));
+    const std::string first = std::string(kLocationsPath) + "\\Location1";
+    EXPECT_EQ(ReadRegNumber(p.registry, HKEY_LOCAL_MACHINE, first, "ID"), 1u);
+    EXPECT_EQ(ReadRegNumber(p.registry, HKEY_LOCAL_MACHINE, kLocationsPath, "CurrentID"), 1u);
+    EXPECT_EQ(ReadRegNumber(p.registry, HKEY_LOCAL_MACHINE, kLocationsPath, "NextID"), 2u);
+    DWORD type = 0;
+    p.Raw(HKEY_LOCAL_MACHINE, first, "Country", &type);
+    EXPECT_EQ(type, REG_DWORD) << "the country is a DWORD, as Windows keeps it";
+
+    Configure(Typing("23", 32, "0", "00"));
+    EXPECT_EQ(ReadSubKeyNames(p.registry, HKEY_LOCAL_MACHINE, kLocationsPath),
+              std::vector<std::string>{"Location1"})
+        << "the second run edits the location the first one made";
+    EXPECT_EQ(ReadRules()[0], "23");
 }
 
 TEST_F(RegistryComponentsTest, UserWhoMayNotWriteTheMachineSeesTheWindowReadOnly) {
