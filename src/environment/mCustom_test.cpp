@@ -17,12 +17,10 @@ TEST(ProductNames, NamesComeFromTheMachineUnlessBlank) {
     ScopedTestPlatform p;
     p.SetText(HKEY_LOCAL_MACHINE, kInstall, "7316ShortName", " Zeta ");
     p.SetText(HKEY_LOCAL_MACHINE, kInstall, "ProName", "   ");
-    p.SetText(HKEY_LOCAL_MACHINE, kInstall, "TeamName", "Group");
     p.SetText(HKEY_LOCAL_MACHINE, kInstall, "7316Name", "Acme Phone");
     ReadProductNames();
     EXPECT_EQ(g7316ShortName, "Zeta");
     EXPECT_EQ(gProName, "Pro") << "blanks keep the default";
-    EXPECT_EQ(gTeamName, "Group");
     EXPECT_EQ(gBasicName, "Basic");
     EXPECT_EQ(g7316ExtName, "");
     EXPECT_EQ(DataPath(), p.shell.appDataFolder + kFolderSeparator + "Acme Phone")
@@ -31,7 +29,6 @@ TEST(ProductNames, NamesComeFromTheMachineUnlessBlank) {
     p.registry.DeleteKey(HKEY_LOCAL_MACHINE, kInstall);
     ReadProductNames();
     EXPECT_EQ(g7316ShortName, "Parlova") << "every name starts from its default";
-    EXPECT_EQ(gTeamName, "Team");
     EXPECT_EQ(g7316Name, "Korvane Parlova");
 }
 

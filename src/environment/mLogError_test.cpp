@@ -28,8 +28,7 @@ TEST_F(LogErrorTest, WithoutRegistryValuesTheLogIsInTheUsersDataFolder) {
     seventhOfMarch.tm_isdst = -1;
     const std::time_t fixed = std::mktime(&seventhOfMarch);
     SetLogClockForTests([fixed] { return fixed; });
-    std::string msg;
-    std::string date;
+    std::string msg, date;
     LogError("localize.GetChartset", nullptr, msg, date);
     EXPECT_EQ(msg, "-") << "an empty message comes back as written";
     EXPECT_EQ(date, "07/03/2024 14:05:09") << "day, month, year";

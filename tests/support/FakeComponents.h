@@ -43,16 +43,16 @@ class FakeComponents {
         std::int32_t connectResult = 0;
         std::string ednText;         // EdnText
         std::int32_t ednNumber = 0;  // EdnNumber
-    };
+    } voip;
     struct PbxScript {
         std::int32_t initStatus = 0;
         std::int32_t discoverStatus = 0;
         std::vector<std::string> addresses;       // FirstAddress, then NextAddress one per call
         std::vector<std::int32_t> discoverModes;  // the argument of every DiscoverPbx
-    };
+    } pbx;
     struct DialingScript {
         std::string areaCode, localAccessCode, longDistanceAccessCode, country;
-    };
+    } dialing;
     struct Provider {
         std::string name, info1, prefix, info3;
     };
@@ -63,22 +63,15 @@ class FakeComponents {
         std::vector<std::int32_t> configuredDevices;  // the argument of every ConfigureDialing
         // Runs inside ConfigureDialing, as the user changing the dialing properties would.
         std::function<void()> onConfigure;
-    };
+    } provider;
     struct LineScript {
         std::string preferredLine = "-1";              // Preferredline
         std::map<std::string, std::string> addresses;  // LineAddress, by line
-    };
+    } line;
     struct TranslatorScript {
         // By identifier ("01044"): a translation; other localized strings give their default text.
         std::map<std::string, std::string> translations;
-    };
-
-    VoipScript voip;
-    PbxScript pbx;
-    DialingScript dialing;
-    ProviderScript provider;
-    LineScript line;
-    TranslatorScript translator;
+    } translator;
 
     // --- Injected failures: "Component.Slot" -> the HRESULT every such call answers ---
     std::map<std::string, HRESULT> failures;
