@@ -221,13 +221,8 @@ TEST_F(DeviceNetworkTest, MultimediaPcSetFoundOnTheNetworkFromWelcomeToFinish) {
     EXPECT_THROW(p.Finish(), ProgramEnd)
         << "the line object confirmed the preferred line: the main application starts";
 
-    const auto user = [&](const std::string& path, const char* name) {
-        return ReadRegText(p.registry, HKEY_CURRENT_USER, "Software\\Korvane\\" + path, name);
-    };
-    EXPECT_EQ(user("7316\\ZELDial\\Preference", "Preferred Line"), "KORVANE - 5124");
-    EXPECT_EQ(user("TSpi_CSTA", "SwitchName"), "127.0.0.21");
-    EXPECT_EQ(user("TSpi_CSTA\\Provider", "IpAddress"), "127.0.0.32");
-    EXPECT_EQ(user("TSpi_CSTA\\PreferredEDNs\\5124", "IPKey"), "1");
+    EXPECT_EQ(ReadRegText(p.registry, HKEY_CURRENT_USER, kPreferenceKeyPath, "Preferred Line"),
+              "KORVANE - 5124");
 }
 
 }  // namespace

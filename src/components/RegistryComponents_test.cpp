@@ -186,9 +186,8 @@ TEST_F(RegistryComponentsTest, FirstLocationIsCreatedWhenThereIsNone) {
     EXPECT_EQ(ReadRegNumber(p.registry, HKEY_LOCAL_MACHINE, first, "ID"), 1u);
     EXPECT_EQ(ReadRegNumber(p.registry, HKEY_LOCAL_MACHINE, kLocationsPath, "CurrentID"), 1u);
     EXPECT_EQ(ReadRegNumber(p.registry, HKEY_LOCAL_MACHINE, kLocationsPath, "NextID"), 2u);
-    DWORD type = 0;
-    p.Raw(HKEY_LOCAL_MACHINE, first, "Country", &type);
-    EXPECT_EQ(type, REG_DWORD) << "the country is a DWORD, as Windows keeps it";
+    EXPECT_EQ(ReadRegText(p.registry, HKEY_LOCAL_MACHINE, first, "Country"), std::nullopt)
+        << "the country, read as a number above, is a DWORD as Windows keeps it, not a text";
 
     Configure(Typing("23", 32, "0", "00"));
     EXPECT_EQ(ReadSubKeyNames(p.registry, HKEY_LOCAL_MACHINE, kLocationsPath),

@@ -21,7 +21,6 @@ TEST(ProductNames, NamesComeFromTheMachineUnlessBlank) {
     ReadProductNames();
     EXPECT_EQ(g7316ShortName, "Zeta");
     EXPECT_EQ(gProName, "Pro") << "blanks keep the default";
-    EXPECT_EQ(gBasicName, "Basic");
     EXPECT_EQ(g7316ExtName, "");
     EXPECT_EQ(DataPath(), p.shell.appDataFolder + kFolderSeparator + "Acme Phone")
         << "the full name names it";
