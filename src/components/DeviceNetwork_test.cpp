@@ -134,11 +134,10 @@ TEST_F(DeviceNetworkTest, PbxDiscoveryListsEachPbxOnceInArrivalOrder) {
     ASSERT_EQ(finder->DiscoverPbx(2, &status), S_OK);
     ASSERT_EQ(status, 0);
     ASSERT_EQ(finder->get_PbxCount(&count), S_OK);
-    std::vector<std::string> found;
-    for (int i = 1; i <= count; ++i) {
-        ASSERT_EQ(i == 1 ? finder->get_FirstAddress(&address) : finder->get_NextAddress(&address),
+    std::vector<std::string> found(static_cast<size_t>(count));
+    for (size_t i = 0; i < found.size(); ++i) {
+        ASSERT_EQ(i == 0 ? finder->get_FirstAddress(&found[i]) : finder->get_NextAddress(&found[i]),
                   S_OK);
-        found.push_back(address);
     }
     EXPECT_EQ(found, (std::vector<std::string>{"127.0.0.21", "127.0.0.22"}))
         << "each PBX answered each probe: listed once; the late one missed the window";

@@ -50,9 +50,7 @@ TEST(DeviceProtocol, MessagesBreakingTheRulesAreRefused) {
     EXPECT_FALSE(ParseAnswer("ZELWIZ-PBX 1 n1 127.0.0.21 P\xc3\xa9"));
 
     for (const char* m : {"ZELWIZ-DISCOVER 1 ALL n1", "ZELWIZ-DISCOVER 1 PBX",
-                          "ZELWIZ-DISCOVER 1"
-                          " PBX n1 extra",
-                          "ZELWIZ-DISCOVER 2 PBX n1"})
+                          "ZELWIZ-DISCOVER 1 PBX n1 extra", "ZELWIZ-DISCOVER 2 PBX n1"})
         EXPECT_FALSE(ParseProbe(m)) << m;
 
     for (const char* m : {"ZELWIZ-EDN 1 0 -", "ZELWIZ-EDN 1 0", "ZELWIZ-EDN 1 149 5123",

@@ -8,7 +8,7 @@
 
 #include "components/BuiltInComponents.h"
 #include "components/ComponentErrors.h"
-#include "components/ProviderLineObject.h"
+#include "components/ProviderLines.h"
 #include "components/RegistryValues.h"
 #include "components/TelephonyLocations.h"
 #include "components/frmDialingProperties.h"
@@ -17,7 +17,6 @@
 #include "support/ScopedTestPlatform.h"
 #include "telephony/DialingRulesReader.h"
 #include "telephony/ProviderConfigurator.h"
-#include "telephony/ProviderHive.h"
 
 namespace zelwiz {
 namespace {

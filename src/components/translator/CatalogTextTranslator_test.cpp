@@ -20,7 +20,6 @@ TEST(BuiltInCatalogs, EveryLanguageTranslatesEveryTextKeepingItsShape) {
     const PoCatalog* english = BuiltInCatalog("us");
     ASSERT_NE(english, nullptr);
     ASSERT_EQ(english->Size(), 53u) << "every localized text the program shows";
-    EXPECT_EQ(*english->Find("01045"), "%0 Configuration Wizard");
     const char* const languages[] = {"fr", "ger", "sp", "hun", "plk", "nl", "it"};
     ASSERT_EQ(BuiltInCatalogSources().size(), std::size(languages) + 1);
     for (const char* language : languages) {
