@@ -106,7 +106,7 @@ class FakeVoipBoardFinder : public FakeObject<VoipBoardFinder> {
         });
     }
     std::string current_;  // the current board
-    size_t next_ = 0;
+    size_t next_ = 1;      // the entry Next answers; First answers entry 0 and goes on from there
 };
 
 class FakePbxFinder : public FakeObject<PbxFinder> {
@@ -128,7 +128,7 @@ class FakePbxFinder : public FakeObject<PbxFinder> {
     FAKE_ANSWER(get_PbxCount, std::int32_t, fakes_.pbx.addresses.size())
 
   private:
-    size_t next_ = 0;
+    size_t next_ = 1;  // the entry Next answers; First answers entry 0 and goes on from there
 };
 
 class FakeDialingRulesReader : public FakeObject<DialingRulesReader> {
