@@ -8,8 +8,7 @@
 #include "components/DeviceSimulator.h"
 #include "components/translator/RegisterTextTranslator.h"
 #include "platform/ComponentCatalog.h"
-#include "platform/Platform.h"
-#include "platform/TreeRegistry.h"
+#include "support/ScopedTestPlatform.h"
 
 namespace zelwiz {
 namespace {
@@ -23,50 +22,44 @@ board 127.0.0.31 name=Board-A edn=5123
 board 127.0.0.32 name=Board-Full code=149 answer-delay=30
 )";
 
+const std::string kInstall = "Software\\Korvane\\7316\\Install";
+
 class DiscoveryReportTest : public ::testing::Test {
   protected:
     void SetUp() override {
         RegisterTextTranslator(catalog);
-        previous_ = InstallPlatform(Platform{&reg, nullptr, nullptr, &catalog});
+        InstallPlatform(Platform{&p.registry, &p.shell, &p.toolkit, &catalog});
         DeviceSimConfig config;
         std::string error;
         ASSERT_TRUE(ParseDeviceSimConfig(kDevices, &config, &error)) << error;
         sim_ = DeviceSimulator::Open(config, &error);
         ASSERT_TRUE(sim_) << error;
         server_ = std::thread([this] { sim_->Run(std::chrono::seconds(60)); });
-        Set(HKEY_LOCAL_MACHINE, "Software\\Korvane\\7316\\Install", "DiscoveryAddress",
-            "127.0.0.1");
-        Set(HKEY_LOCAL_MACHINE, "Software\\Korvane\\7316\\Install", "DiscoveryPort",
-            std::to_string(sim_->DiscoveryPort()));
-        Set(HKEY_LOCAL_MACHINE, "Software\\Korvane\\7316\\Install", "DiscoveryTimeout", "300");
+        p.SetText(HKEY_LOCAL_MACHINE, kInstall, "DiscoveryAddress", "127.0.0.1");
+        p.SetText(HKEY_LOCAL_MACHINE, kInstall, "DiscoveryPort",
+                  std::to_string(sim_->DiscoveryPort()));
+        p.SetText(HKEY_LOCAL_MACHINE, kInstall, "DiscoveryTimeout", "300");
     }
     void TearDown() override {
         if (sim_)
             sim_->Stop();
         if (server_.joinable())
             server_.join();
-        InstallPlatform(previous_);
-    }
-    void Set(HKEY hive, const char* path, const char* name, const std::string& text) {
-        HKEY key = 0;
-        ASSERT_EQ(reg.CreateKey(hive, path, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
-        reg.SetString(key, name, text);
-        reg.CloseKey(key);
     }
 
-    MemoryRegistry reg;
+    ScopedTestPlatform p;
     ComponentCatalog catalog;
 
   private:
     std::unique_ptr<DeviceSimulator> sim_;
     std::thread server_;
-    Platform previous_;
 };
 
 TEST_F(DiscoveryReportTest, ReportsWhoAnswersWhatBoardsSayAndWhyNothingAnswers) {
     // The user's board is an address nobody listens on.
-    Set(HKEY_CURRENT_USER, "Software\\Korvane\\TSpi_CSTA\\Provider", "IpAddress", "127.0.0.77");
-    nlohmann::ordered_json report = ToJson(RunDiscovery(reg));
+    p.SetText(HKEY_CURRENT_USER, "Software\\Korvane\\TSpi_CSTA\\Provider", "IpAddress",
+              "127.0.0.77");
+    nlohmann::ordered_json report = ToJson(RunDiscovery(p.registry));
     const nlohmann::ordered_json& pbxs = report["pbxs"]["found"];
     ASSERT_EQ(pbxs.size(), 2u) << report;
     EXPECT_EQ(pbxs[0]["address"], "127.0.0.21");
@@ -82,15 +75,14 @@ TEST_F(DiscoveryReportTest, ReportsWhoAnswersWhatBoardsSayAndWhyNothingAnswers) 
     EXPECT_EQ(report["user_board"]["code"], 17) << "nobody listens on the user's board";
 
     // Probes to an address where nothing answers, then to one that does not resolve.
-    Set(HKEY_LOCAL_MACHINE, "Software\\Korvane\\7316\\Install", "DiscoveryAddress", "127.0.0.9");
-    report = ToJson(RunDiscovery(reg));
+    p.SetText(HKEY_LOCAL_MACHINE, kInstall, "DiscoveryAddress", "127.0.0.9");
+    report = ToJson(RunDiscovery(p.registry));
     EXPECT_TRUE(report["boards"]["found"].empty());
     EXPECT_EQ(report["pbxs"]["reason"], "nothing answered on 127.0.0.9 port " +
                                             report["settings"]["discovery_port"].dump() +
                                             " within 300 ms");
-    Set(HKEY_LOCAL_MACHINE, "Software\\Korvane\\7316\\Install", "DiscoveryAddress",
-        "no-such-pbx.invalid");
-    report = ToJson(RunDiscovery(reg));
+    p.SetText(HKEY_LOCAL_MACHINE, kInstall, "DiscoveryAddress", "no-such-pbx.invalid");
+    report = ToJson(RunDiscovery(p.registry));
     EXPECT_EQ(report["boards"]["reason"],
               "the discovery address no-such-pbx.invalid does not resolve");
 }

@@ -1,5 +1,6 @@
-// The PBX and VoIP board finders over real sockets, against the device simulator running on a
-// thread of this process. Every address is a loopback address; discovery goes to 127.0.0.x.
+// The settings of the device network; the PBX and VoIP board finders over real sockets, against
+// the device simulator running on a thread of this process, and the wizard with this build's own
+// components. Every address is a loopback address; discovery goes to 127.0.0.x.
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -8,23 +9,20 @@
 #include "components/BuiltInComponents.h"
 #include "components/ComponentErrors.h"
 #include "components/DeviceNetworkSettings.h"
-#include "components/DeviceProtocol.h"
 #include "components/DeviceSimulator.h"
-#include "platform/Platform.h"
-#include "platform/TreeRegistry.h"
-#include "telephony/PbxFinder.h"
-#include "telephony/VoipBoardFinder.h"
+#include "components/RegistryValues.h"
+#include "support/ErrorOf.h"
+#include "support/WizardTestPlatform.h"
 
 namespace zelwiz {
 namespace {
 
 constexpr const char* kDevices = R"(
-# three PBXs found in this order, one too late for the window
+# two PBXs found in this order, one too late for the window
 discovery 127.0.0.1 0
 board-port 0
 pbx 127.0.0.21 name=PBX-Paris
 pbx 127.0.0.22 name=PBX-Lyon answer-delay=20
-pbx 127.0.0.23 name=PBX-Nice answer-delay=40
 pbx 127.0.0.24 name=PBX-Late answer-delay=60000
 
 # two boards found, one too late; board B listens on a port of its own
@@ -34,23 +32,39 @@ board 127.0.0.33 name=Board-Late edn=5125 answer-delay=60000
 
 # boards reached by their typed address only
 board 127.0.0.40 name=Silent silent hidden
-board 127.0.0.41 name=NoSound code=6 hidden
-board 127.0.0.42 name=NoMemory code=7 hidden
-board 127.0.0.43 name=HalfDuplex code=11 hidden
-board 127.0.0.44 name=NetDown code=17 hidden
-board 127.0.0.45 name=Refused code=146 hidden
-board 127.0.0.46 name=InUse code=148 hidden
 board 127.0.0.47 name=NoLicence code=149 hidden
 board 127.0.0.48 name=PbxSlow code=157 edn-delay=50 hidden
 board 127.0.0.49 name=Star edn=12*34 hidden
 board 127.0.0.50 name=Huge edn=99999999999 hidden
 )";
 
+TEST(DeviceNetworkSettings, InstallationValuesWithDefaultsAndBounds) {
+    ScopedTestPlatform t;
+    DeviceNetworkSettings d = ReadDeviceNetworkSettings(t.registry);
+    EXPECT_EQ(d.discoveryAddress, "255.255.255.255");
+    EXPECT_EQ(d.discoveryPort, 17316);
+    EXPECT_EQ(d.discoveryTimeout.count(), 2000);
+    EXPECT_EQ(d.boardPort, 17317);
+    EXPECT_EQ(d.boardTimeout.count(), 5000);
+
+    t.SetText(HKEY_LOCAL_MACHINE, kInstallKeyPath, "DiscoveryAddress", " 127.0.0.5 ");
+    t.SetText(HKEY_LOCAL_MACHINE, kInstallKeyPath, "DiscoveryPort", "4000");
+    t.SetDword(HKEY_LOCAL_MACHINE, kInstallKeyPath, "DiscoveryTimeout", 10);
+    t.SetDword(HKEY_LOCAL_MACHINE, kInstallKeyPath, "VoipBoardPort", 70000);
+    t.SetText(HKEY_LOCAL_MACHINE, kInstallKeyPath, "VoipBoardTimeout", "fast");
+    d = ReadDeviceNetworkSettings(t.registry);
+    EXPECT_EQ(d.discoveryAddress, "127.0.0.5");
+    EXPECT_EQ(d.discoveryPort, 4000) << "a number given as text";
+    EXPECT_EQ(d.discoveryTimeout.count(), 100) << "brought up to the shortest window";
+    EXPECT_EQ(d.boardPort, 17317) << "not a port: the default";
+    EXPECT_EQ(d.boardTimeout.count(), 5000) << "not a number: the default";
+}
+
+// The wizard's platform with this build's components in place of the recording fakes.
 class DeviceNetworkTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        previous_ = InstallPlatform(Platform{&reg, nullptr, nullptr, &catalog});
-        RegisterBuiltInComponents(catalog);
+        RegisterBuiltInComponents(p.catalog);
         DeviceSimConfig config;
         std::string error;
         ASSERT_TRUE(ParseDeviceSimConfig(kDevices, &config, &error)) << error;
@@ -58,26 +72,17 @@ class DeviceNetworkTest : public ::testing::Test {
         ASSERT_TRUE(sim) << error;
         server_ = std::thread([this] { sim->Run(std::chrono::seconds(120)); });
         // Never the broadcast default: the probes go to the simulator on loopback.
-        SetInstall("DiscoveryAddress", "127.0.0.1");
-        SetInstall("DiscoveryPort", std::to_string(sim->DiscoveryPort()));
-        SetInstall("DiscoveryTimeout", "600");
-        SetInstall("VoipBoardPort", std::to_string(sim->BoardPort(0)));
-        SetInstall("VoipBoardTimeout", "3000");
+        p.SetInstall("DiscoveryAddress", "127.0.0.1");
+        p.SetInstall("DiscoveryPort", std::to_string(sim->DiscoveryPort()));
+        p.SetInstall("DiscoveryTimeout", "600");
+        p.SetInstall("VoipBoardPort", std::to_string(sim->BoardPort(0)));
+        p.SetInstall("VoipBoardTimeout", "3000");
     }
     void TearDown() override {
         if (sim)
             sim->Stop();
         if (server_.joinable())
             server_.join();
-        InstallPlatform(previous_);
-    }
-
-    void SetInstall(const char* name, const std::string& text) {
-        HKEY key = 0;
-        ASSERT_EQ(reg.CreateKey(HKEY_LOCAL_MACHINE, kInstallKeyPath, KEY_ALL_ACCESS, &key),
-                  ERROR_SUCCESS);
-        reg.SetString(key, name, text);
-        reg.CloseKey(key);
     }
 
     ComPtr<VoipBoardFinder> ReadyBoardFinder() {
@@ -87,15 +92,17 @@ class DeviceNetworkTest : public ::testing::Test {
         EXPECT_EQ(status, 0);
         return finder;
     }
-    // The boards as the selection dialog lists them: through the late-bound calls.
-    static std::vector<std::string> ListedBoards(VoipBoardFinder& finder) {
+    // A discovery, then the boards as the selection dialog lists them: by the late-bound calls.
+    static std::vector<std::string> DiscoveredBoards(VoipBoardFinder& finder) {
+        std::int32_t status = -1;
+        EXPECT_EQ(finder.DiscoverBoards(&status), S_OK);
+        EXPECT_EQ(status, 0) << "discovery ran, whether it found anything or not";
         std::vector<std::string> listed;
         const auto count = std::get<std::int32_t>(CallByName(finder, "Discover_Count"));
-        if (count < 1)
-            return listed;
-        listed.push_back(VariantText(CallByName(finder, "Discover_FirstIpAddress")));
-        for (int i = 2; i <= count; ++i)
-            listed.push_back(VariantText(CallByName(finder, "Discover_NextIPAddress")));
+        for (int i = 1; i <= count; ++i) {
+            const char* call = i == 1 ? "Discover_FirstIpAddress" : "Discover_NextIPAddress";
+            listed.push_back(VariantText(CallByName(finder, call)));
+        }
         return listed;
     }
     // Connect to a board by its address; the code, and the number when it answered one.
@@ -110,13 +117,11 @@ class DeviceNetworkTest : public ::testing::Test {
         return {code, number};
     }
 
-    MemoryRegistry reg;
-    ComponentCatalog catalog;
+    WizardTestPlatform p;
     std::unique_ptr<DeviceSimulator> sim;
 
   private:
     std::thread server_;
-    Platform previous_;
 };
 
 TEST_F(DeviceNetworkTest, PbxDiscoveryListsEachPbxOnceInArrivalOrder) {
@@ -129,23 +134,19 @@ TEST_F(DeviceNetworkTest, PbxDiscoveryListsEachPbxOnceInArrivalOrder) {
     ASSERT_EQ(finder->DiscoverPbx(2, &status), S_OK);
     ASSERT_EQ(status, 0);
     ASSERT_EQ(finder->get_PbxCount(&count), S_OK);
-    std::vector<std::string> found;
-    for (int i = 1; i <= count; ++i) {
-        ASSERT_EQ(i == 1 ? finder->get_FirstAddress(&address) : finder->get_NextAddress(&address),
+    std::vector<std::string> found(static_cast<size_t>(count));
+    for (size_t i = 0; i < found.size(); ++i) {
+        ASSERT_EQ(i == 0 ? finder->get_FirstAddress(&found[i]) : finder->get_NextAddress(&found[i]),
                   S_OK);
-        found.push_back(address);
     }
-    EXPECT_EQ(found, (std::vector<std::string>{"127.0.0.21", "127.0.0.22", "127.0.0.23"}))
+    EXPECT_EQ(found, (std::vector<std::string>{"127.0.0.21", "127.0.0.22"}))
         << "each PBX answered each probe: listed once; the late one missed the window";
     EXPECT_EQ(finder->get_NextAddress(&address), DISP_E_BADINDEX);
 }
 
 TEST_F(DeviceNetworkTest, BoardDiscoveryThenConnectLearnsTheSetsNumber) {
     auto finder = ReadyBoardFinder();
-    std::int32_t status = -1;
-    ASSERT_EQ(finder->DiscoverBoards(&status), S_OK);
-    ASSERT_EQ(status, 0);
-    ASSERT_EQ(ListedBoards(*finder), (std::vector<std::string>{"127.0.0.31", "127.0.0.32"}));
+    ASSERT_EQ(DiscoveredBoards(*finder), (std::vector<std::string>{"127.0.0.31", "127.0.0.32"}));
     EXPECT_EQ(ConnectTo(*finder, "127.0.0.32"), std::make_pair(0, std::string("5124")))
         << "board B is reached on the port its discovery answer gave, not VoipBoardPort";
     EXPECT_EQ(ConnectTo(*finder, " 127.0.0.31 "), std::make_pair(0, std::string("5123")))
@@ -162,19 +163,14 @@ TEST_F(DeviceNetworkTest, BoardDiscoveryThenConnectLearnsTheSetsNumber) {
     EXPECT_EQ(finder->get_EdnNumber(&number), DISP_E_OVERFLOW);
 }
 
-// Each board's own code, and the code of each way a board cannot be reached.
+// The board's own code (passed on whatever it is), and the code of each way a board cannot be
+// reached.
 TEST_F(DeviceNetworkTest, ConnectAnswersTheCodeOfTheBoardOrOfTheFailure) {
-    SetInstall("VoipBoardTimeout", "300");  // bounds the wait for the silent board
+    p.SetInstall("VoipBoardTimeout", "300");  // bounds the wait for the silent board
     auto finder = ReadyBoardFinder();
     const std::pair<const char*, std::int32_t> kCases[] = {
-        {"127.0.0.41", 6},
-        {"127.0.0.42", 7},
-        {"127.0.0.43", 11},
-        {"127.0.0.44", 17},
-        {"127.0.0.45", 146},
-        {"127.0.0.46", 148},
         {"127.0.0.47", 149},
-        {"127.0.0.48", 157},
+        {"127.0.0.48", 157},                    // answered after a delay
         {"127.0.0.40", kBoardDetectionFailed},  // never answers
         {"127.0.0.99", kBoardNetworkProblem},   // nobody listens: refused
         {"no board!", kBoardNotFound},          // not a host name: not looked up
@@ -190,23 +186,42 @@ TEST_F(DeviceNetworkTest, ConnectAnswersTheCodeOfTheBoardOrOfTheFailure) {
 }
 
 TEST_F(DeviceNetworkTest, DiscoveryWhereNothingAnswersEndsWithNoBoard) {
-    SetInstall("DiscoveryAddress", "127.0.0.99");
-    SetInstall("DiscoveryTimeout", "200");
+    p.SetInstall("DiscoveryAddress", "127.0.0.99");
+    p.SetInstall("DiscoveryTimeout", "200");
     auto finder = ReadyBoardFinder();
-    std::int32_t status = -1;
-    ASSERT_EQ(finder->DiscoverBoards(&status), S_OK);
-    EXPECT_EQ(status, 0) << "discovery ran; it found nothing";
-    EXPECT_EQ(ListedBoards(*finder), std::vector<std::string>{});
-    Variant first;
-    std::vector<Variant> none;
-    DISPID id = 0;
-    ASSERT_EQ(finder->GetIDsOfNames("Discover_FirstIpAddress", &id), S_OK);
-    EXPECT_EQ(finder->Invoke(id, none, &first), DISP_E_BADINDEX);
+    EXPECT_EQ(DiscoveredBoards(*finder), std::vector<std::string>{});
+    EXPECT_EQ(ErrorOf([&] { CallByName(*finder, "Discover_FirstIpAddress"); }), DISP_E_BADINDEX);
 
-    SetInstall("DiscoveryAddress", "not an address");
+    p.SetInstall("DiscoveryAddress", "not an address");
     auto broken = CreateComponent<VoipBoardFinder>(kCLSID_VoipBoardFinder);
+    std::int32_t status = -1;
     ASSERT_EQ(broken->InitFinder(&status), S_OK);
     EXPECT_EQ(status, 145) << "a discovery address that cannot be a host";
+}
+
+TEST_F(DeviceNetworkTest, MultimediaPcSetFoundOnTheNetworkFromWelcomeToFinish) {
+    p.SetInstall("CCC", "ThirdCSTALAN");
+    p.SetText(HKEY_LOCAL_MACHINE, kProviderKeyPath, "PbxPrefix", "0");
+    frmWizard& w = p.LoadWizard();
+    p.Next();  // page 1
+    w.OptionProfile(1).SetValue(true);
+    p.AnswerSelection(0);  // the first PBX found
+    p.Next();              // PBX discovery, then page 2
+    ASSERT_EQ(w.iCurrentStep, 2);
+    EXPECT_EQ(w.txtcstaIPadd->Text(), "127.0.0.21");
+    p.Next();  // page 4
+    w.OptIPPhone->SetValue(true);
+    p.AnswerSelection(1);  // the second of the two boards
+    p.Next();              // page 5 passed over: discovery, connect, page 8
+    ASSERT_EQ(w.iCurrentStep, 8);
+    EXPECT_EQ(w.mvarIPLANAdd, "127.0.0.32");
+    EXPECT_EQ(w.mvarIP_EDN, "5124") << "the number the board answered";
+    p.Next();  // page 9
+    EXPECT_THROW(p.Finish(), ProgramEnd)
+        << "the line object confirmed the preferred line: the main application starts";
+
+    EXPECT_EQ(ReadRegText(p.registry, HKEY_CURRENT_USER, kPreferenceKeyPath, "Preferred Line"),
+              "KORVANE - 5124");
 }
 
 }  // namespace

@@ -7,14 +7,10 @@
 namespace zelwiz {
 namespace {
 
-TEST(DeviceProtocol, WrittenMessagesReadBackAsTheyWere) {
-    const DiscoveryProbe probe{DeviceKind::VoipBoard, "a1B2"};
-    EXPECT_EQ(FormatProbe(probe), "ZELWIZ-DISCOVER 1 VOIP a1B2\n");
-    auto p = ParseProbe(FormatProbe(probe));
-    ASSERT_TRUE(p);
-    EXPECT_EQ(p->kind, DeviceKind::VoipBoard);
-    EXPECT_EQ(p->nonce, "a1B2");
-
+// The messages as they go on the wire. The device network's tests read them back, between the
+// finders and the simulator; a board may also answer a host name.
+TEST(DeviceProtocol, WrittenMessagesAreTheWireFormat) {
+    EXPECT_EQ(FormatProbe({DeviceKind::VoipBoard, "a1B2"}), "ZELWIZ-DISCOVER 1 VOIP a1B2\n");
     const DiscoveryAnswer board{DeviceKind::VoipBoard, "n1", "board-1.example", 4000, "Board_1"};
     EXPECT_EQ(FormatAnswer(board), "ZELWIZ-VOIP 1 n1 board-1.example 4000 Board_1\n");
     auto b = ParseAnswer(FormatAnswer(board));
@@ -22,20 +18,10 @@ TEST(DeviceProtocol, WrittenMessagesReadBackAsTheyWere) {
     EXPECT_EQ(b->port, 4000);
     EXPECT_EQ(b->address, "board-1.example");
     EXPECT_EQ(b->name, "Board_1");
-
-    const DiscoveryAnswer pbx{DeviceKind::Pbx, "n1", "127.0.0.21", 0, "PBX-Paris"};
-    EXPECT_EQ(FormatAnswer(pbx), "ZELWIZ-PBX 1 n1 127.0.0.21 PBX-Paris\n");
-    auto x = ParseAnswer(FormatAnswer(pbx));
-    ASSERT_TRUE(x);
-    EXPECT_EQ(x->kind, DeviceKind::Pbx);
-
-    EXPECT_TRUE(IsEdnRequest(FormatEdnRequest()));
+    EXPECT_EQ(FormatAnswer({DeviceKind::Pbx, "n1", "127.0.0.21", 0, "PBX-Paris"}),
+              "ZELWIZ-PBX 1 n1 127.0.0.21 PBX-Paris\n");
     EXPECT_EQ(FormatEdnAnswer({0, "5123"}), "ZELWIZ-EDN 1 0 5123\n");
     EXPECT_EQ(FormatEdnAnswer({157, "ignored"}), "ZELWIZ-EDN 1 157 -\n");
-    auto e = ParseEdnAnswer("ZELWIZ-EDN 1 149 -");
-    ASSERT_TRUE(e);
-    EXPECT_EQ(e->code, 149);
-    EXPECT_EQ(e->number, "");
 }
 
 TEST(DeviceProtocol, MessagesBreakingTheRulesAreRefused) {
@@ -64,9 +50,7 @@ TEST(DeviceProtocol, MessagesBreakingTheRulesAreRefused) {
     EXPECT_FALSE(ParseAnswer("ZELWIZ-PBX 1 n1 127.0.0.21 P\xc3\xa9"));
 
     for (const char* m : {"ZELWIZ-DISCOVER 1 ALL n1", "ZELWIZ-DISCOVER 1 PBX",
-                          "ZELWIZ-DISCOVER 1"
-                          " PBX n1 extra",
-                          "ZELWIZ-DISCOVER 2 PBX n1"})
+                          "ZELWIZ-DISCOVER 1 PBX n1 extra", "ZELWIZ-DISCOVER 2 PBX n1"})
         EXPECT_FALSE(ParseProbe(m)) << m;
 
     for (const char* m : {"ZELWIZ-EDN 1 0 -", "ZELWIZ-EDN 1 0", "ZELWIZ-EDN 1 149 5123",

@@ -12,27 +12,9 @@ using ::testing::AnyOf;
 using ::testing::ElementsAre;
 using ::testing::MatchesRegex;
 
-const std::string kInstall = "Software\\Korvane\\7316\\Install";
 const std::string kSettings = "Software\\Korvane\\7316\\ZELPhone\\Settings";
 
-class LocalizeTest : public ::testing::Test {
-  protected:
-    // The message and error fields of each log line of SplitLanguageChoice.
-    std::vector<std::pair<std::string, std::string>> Logged() {
-        std::vector<std::pair<std::string, std::string>> out;
-        for (const auto& fields : ScopedTestPlatform::ReadLog(p.DefaultLogPath())) {
-            EXPECT_THAT(
-                fields[1],
-                AnyOf("Err: Parlova - localize.SplitLanguageChoice",
-                      MatchesRegex("Err: Parlova - localize\\.SplitLanguageChoice line .+")));
-            out.emplace_back(fields[2], fields[3]);
-        }
-        return out;
-    }
-    ScopedTestPlatform p;
-};
-
-TEST_F(LocalizeTest, TheUsersLanguageGivesTheCharsetOfItsEntry) {
+TEST(Localize, TheUsersLanguageGivesTheCharsetOfItsEntry) {
     const struct {
         const char* lang;  // nullptr: not set
         int charset;
@@ -48,7 +30,8 @@ TEST_F(LocalizeTest, TheUsersLanguageGivesTheCharsetOfItsEntry) {
     }
 }
 
-TEST_F(LocalizeTest, EntriesWithBlanksAreTakenAndMalformedOnesLoggedExactly) {
+TEST(Localize, EntriesWithBlanksAreTakenAndMalformedOnesLoggedExactly) {
+    ScopedTestPlatform p;
     SplitLanguageChoice(" 4 , hun , 5904 , 238;5,plk,5905;3,,5903,0;2,ger,0,238");
     ASSERT_EQ(LanguageTable().size(), 6u);
     EXPECT_EQ(LanguageTable()[4].path, "hun");
@@ -59,8 +42,15 @@ TEST_F(LocalizeTest, EntriesWithBlanksAreTakenAndMalformedOnesLoggedExactly) {
     EXPECT_EQ(LanguageTable()[3].charset, 0);
     EXPECT_EQ(LanguageTable()[2].path, "ger") << "a null ressource is reported, the entry kept";
     EXPECT_EQ(LanguageTable()[2].charset, 238);
+    std::vector<std::pair<std::string, std::string>> logged;  // message and error fields
+    for (const auto& fields : ScopedTestPlatform::ReadLog(p.DefaultLogPath())) {
+        EXPECT_THAT(fields[1],
+                    AnyOf("Err: Parlova - localize.SplitLanguageChoice",
+                          MatchesRegex("Err: Parlova - localize\\.SplitLanguageChoice line .+")));
+        logged.emplace_back(fields[2], fields[3]);
+    }
     EXPECT_THAT(
-        Logged(),
+        logged,
         ElementsAre(std::pair{"Wrong language string (incorrect param number): >5,plk,5905<", "-"},
                     std::pair{"Wrong language string (no path): >3,,5903,0<", "-"},
                     std::pair{"Wrong language string (ressource = null): >2,ger,0,238<", "-"}));
@@ -72,11 +62,9 @@ TEST(ReplaceParams, ReplacesTheFirstOccurrenceOfEachPlaceholderFromTheHighestInd
         std::vector<std::string> params;
         const char* expected;
     } cases[] = {
-        {"#01000#Welcome to the %0 Configuration Wizard program. This Program will help you to "
-         "configure %1.",
-         {"Parlova", "Parlova"},
-         "#01000#Welcome to the Parlova Configuration Wizard program. This Program will help you "
-         "to configure Parlova."},
+        {"#01000#Welcome to %0. This Program will configure %1.",
+         {"Parlova", "Zeta"},
+         "#01000#Welcome to Parlova. This Program will configure Zeta."},
         {"%0 and %0", {"A"}, "A and %0"},
         {"%10 %1", {"0", "one", "2", "3", "4", "5", "6", "7", "8", "9", "ten"}, "ten one"},
         {"%1 %0", {"%1", "B"}, "B %1"},

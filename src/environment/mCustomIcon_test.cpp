@@ -28,12 +28,8 @@ void WriteBitmap(const std::filesystem::path& path) {
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(h), sizeof h);
 }
 
-class CustomImageTest : public ::testing::Test {
-  protected:
+TEST(CustomImage, ThePictureComesFromItsFolderAndAMissingOrBrokenOneIsToldOnTheDebuggerOnly) {
     ScopedTestPlatform p;
-};
-
-TEST_F(CustomImageTest, ThePictureComesFromTheProgramFolderOrTheGivenOne) {
     WriteBitmap(p.root / "program" / "AWindow.bmp");
     auto picture = CustomizationReadImage("AWindow.bmp", "");
     ASSERT_NE(picture, nullptr);
@@ -45,20 +41,18 @@ TEST_F(CustomImageTest, ThePictureComesFromTheProgramFolderOrTheGivenOne) {
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->Path(), (p.root / "custom.bmp").string());
     EXPECT_TRUE(p.shell.debugOutput.empty());
-}
 
-TEST_F(CustomImageTest, AMissingOrBrokenPictureIsToldOnTheDebuggerOutputOnly) {
-    EXPECT_EQ(CustomizationReadImage("AWindow.bmp", ""), nullptr);
+    EXPECT_EQ(CustomizationReadImage("missing.bmp", ""), nullptr);
     std::ofstream(p.root / "program" / "broken.bmp") << "not a picture";
     EXPECT_EQ(CustomizationReadImage("broken.bmp", ""), nullptr);
-    EXPECT_THAT(
-        p.shell.debugOutput,
-        ElementsAre(AllOf(MatchesRegex("Error 53 'File not found' occured in "
-                                       "mCustomIcon\\.CustomizationReadImage at line .+\\."),
-                          Not(HasSubstr("line 0"))),
-                    AllOf(MatchesRegex("Error 481 'Invalid picture' occured in "
-                                       "mCustomIcon\\.CustomizationReadImage at line .+\\."),
-                          Not(HasSubstr("line 0")))));
+    // The line is the procedure's own, never 0.
+    const auto told = [](const std::string& error) {
+        return AllOf(MatchesRegex("Error " + error +
+                                  " occured in mCustomIcon\\.CustomizationReadImage at line .+\\."),
+                     Not(HasSubstr("line 0")));
+    };
+    EXPECT_THAT(p.shell.debugOutput,
+                ElementsAre(told("53 'File not found'"), told("481 'Invalid picture'")));
     EXPECT_TRUE(p.toolkit.messageBoxes.empty());
     EXPECT_FALSE(std::filesystem::exists(p.DefaultLogPath()));
 }

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iomanip>
+#include <sstream>
 
 #include "environment/modMultiUser.h"
 #include "platform/Form.h"
@@ -21,18 +23,12 @@ class LogErrorTest : public ::testing::Test {
 };
 
 TEST_F(LogErrorTest, WithoutRegistryValuesTheLogIsInTheUsersDataFolder) {
-    std::tm seventhOfMarch{};  // 7 March 2024, 14:05:09 local time: the day can pass for a month
-    seventhOfMarch.tm_year = 124;
-    seventhOfMarch.tm_mon = 2;
-    seventhOfMarch.tm_mday = 7;
-    seventhOfMarch.tm_hour = 14;
-    seventhOfMarch.tm_min = 5;
-    seventhOfMarch.tm_sec = 9;
+    std::tm seventhOfMarch{};  // local time: the day can pass for a month
+    std::istringstream("2024-03-07 14:05:09") >> std::get_time(&seventhOfMarch, "%Y-%m-%d %T");
     seventhOfMarch.tm_isdst = -1;
     const std::time_t fixed = std::mktime(&seventhOfMarch);
     SetLogClockForTests([fixed] { return fixed; });
-    std::string msg;
-    std::string date;
+    std::string msg, date;
     LogError("localize.GetChartset", nullptr, msg, date);
     EXPECT_EQ(msg, "-") << "an empty message comes back as written";
     EXPECT_EQ(date, "07/03/2024 14:05:09") << "day, month, year";

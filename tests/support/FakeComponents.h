@@ -22,7 +22,6 @@
 #include <vector>
 
 #include "environment/TextTranslator.h"
-#include "platform/Com.h"
 #include "platform/ComponentCatalog.h"
 #include "telephony/DialingRulesReader.h"
 #include "telephony/PbxFinder.h"
@@ -44,16 +43,16 @@ class FakeComponents {
         std::int32_t connectResult = 0;
         std::string ednText;         // EdnText
         std::int32_t ednNumber = 0;  // EdnNumber
-    };
+    } voip;
     struct PbxScript {
         std::int32_t initStatus = 0;
         std::int32_t discoverStatus = 0;
         std::vector<std::string> addresses;       // FirstAddress, then NextAddress one per call
         std::vector<std::int32_t> discoverModes;  // the argument of every DiscoverPbx
-    };
+    } pbx;
     struct DialingScript {
         std::string areaCode, localAccessCode, longDistanceAccessCode, country;
-    };
+    } dialing;
     struct Provider {
         std::string name, info1, prefix, info3;
     };
@@ -64,22 +63,15 @@ class FakeComponents {
         std::vector<std::int32_t> configuredDevices;  // the argument of every ConfigureDialing
         // Runs inside ConfigureDialing, as the user changing the dialing properties would.
         std::function<void()> onConfigure;
-    };
+    } provider;
     struct LineScript {
         std::string preferredLine = "-1";              // Preferredline
         std::map<std::string, std::string> addresses;  // LineAddress, by line
-    };
+    } line;
     struct TranslatorScript {
         // By identifier ("01044"): a translation; other localized strings give their default text.
         std::map<std::string, std::string> translations;
-    };
-
-    VoipScript voip;
-    PbxScript pbx;
-    DialingScript dialing;
-    ProviderScript provider;
-    LineScript line;
-    TranslatorScript translator;
+    } translator;
 
     // --- Injected failures: "Component.Slot" -> the HRESULT every such call answers ---
     std::map<std::string, HRESULT> failures;
@@ -89,161 +81,18 @@ class FakeComponents {
     // The slot names called on one component ("PbxFinder"), in order.
     std::vector<std::string> CallsOf(const std::string& component) const;
 
-    struct Counts {
-        int created = 0;
-        int live = 0;
-    };
-    std::map<std::string, Counts> objects;  // by component name
-    int Created(const std::string& component) const;
-    int Live(const std::string& component) const;
+    // Objects made and still alive, by component name.
+    std::map<std::string, int> created, live;
+    int Created(const std::string& c) const { return created.contains(c) ? created.at(c) : 0; }
+    int Live(const std::string& c) const { return live.contains(c) ? live.at(c) : 0; }
     // Objects alive of every component but the translator (which lives as long as the wizard).
     int LiveOperationObjects() const;
 
     // Registers a factory for every component under its contract's identifier.
     void Register(ComponentCatalog& catalog);
 
-    // Called by the objects.
+    // Called by the objects: logs the call and answers the failure injected for it, else S_OK.
     HRESULT Enter(const std::string& component, const std::string& slot);
-    void Born(const std::string& component);
-    void Died(const std::string& component);
-};
-
-// The text the fake translator gives: the translation of the identifier, else the default text
-// after the second "#", else the text unchanged.
-std::string FakeTranslate(const FakeComponents::TranslatorScript& script, const std::string& text);
-
-// The life of a fake: counted by its FakeComponents from birth to the last Release.
-template <class Interface>
-class FakeObject : public ComObject<Interface> {
-  public:
-    FakeObject(FakeComponents& fakes, const char* component)
-        : fakes_(fakes), component_(component) {
-        fakes_.Born(component_);
-    }
-
-  protected:
-    ~FakeObject() override { fakes_.Died(component_); }
-    HRESULT Enter(const char* slot) { return fakes_.Enter(component_, slot); }
-    // Enter, then the scripted answer unless the call is made to fail.
-    template <class T, class V>
-    HRESULT Answer(const char* slot, T* out, const V& value) {
-        const HRESULT hr = Enter(slot);
-        if (SUCCEEDED(hr))
-            *out = static_cast<T>(value);
-        return hr;
-    }
-    FakeComponents& fakes_;
-
-  private:
-    const char* component_;
-};
-
-class FakeVoipBoardFinder : public FakeObject<VoipBoardFinder> {
-  public:
-    explicit FakeVoipBoardFinder(FakeComponents& fakes) : FakeObject(fakes, "VoipBoardFinder") {}
-    HRESULT DiscoverBoards(std::int32_t* status) override {
-        return Answer("DiscoverBoards", status, fakes_.voip.discoverStatus);
-    }
-    HRESULT InitFinder(std::int32_t* status) override {
-        return Answer("InitFinder", status, fakes_.voip.initStatus);
-    }
-    HRESULT get_IpAddress(std::string* address) override {
-        return Answer("get_IpAddress", address, current_);
-    }
-    HRESULT put_IpAddress(const std::string& address) override;
-    HRESULT get_EdnNumber(std::int32_t* number) override {
-        return Answer("get_EdnNumber", number, fakes_.voip.ednNumber);
-    }
-    HRESULT ConnectV1(std::int32_t* result) override;
-    HRESULT get_BoardCount(std::int32_t* count) override {
-        return Answer("get_BoardCount", count, fakes_.voip.boards.size());
-    }
-    HRESULT Connect(std::int32_t* result) override;
-    HRESULT get_EdnText(std::string* number) override {
-        return Answer("get_EdnText", number, fakes_.voip.ednText);
-    }
-
-  protected:
-    std::vector<std::string> DispatchNames() const override;
-    HRESULT InvokeByName(const std::string& name, std::vector<Variant>& args,
-                         Variant& result) override;
-
-  private:
-    HRESULT NextConnectResult(const char* slot, std::int32_t* result);
-    std::string current_;  // the current board
-    size_t nextBoard_ = 1;
-};
-
-class FakePbxFinder : public FakeObject<PbxFinder> {
-  public:
-    explicit FakePbxFinder(FakeComponents& fakes) : FakeObject(fakes, "PbxFinder") {}
-    HRESULT DiscoverPbx(std::int32_t mode, std::int32_t* status) override;
-    HRESULT InitFinder(std::int32_t* status) override {
-        return Answer("InitFinder", status, fakes_.pbx.initStatus);
-    }
-    HRESULT get_FirstAddress(std::string* address) override;
-    HRESULT get_NextAddress(std::string* address) override;
-    HRESULT get_PbxCount(std::int32_t* count) override {
-        return Answer("get_PbxCount", count, fakes_.pbx.addresses.size());
-    }
-
-  private:
-    size_t next_ = 1;
-};
-
-class FakeDialingRulesReader : public FakeObject<DialingRulesReader> {
-  public:
-    explicit FakeDialingRulesReader(FakeComponents& fakes)
-        : FakeObject(fakes, "DialingRulesReader") {}
-    HRESULT GetAreaCode(std::string* areaCode) override {
-        return Answer("GetAreaCode", areaCode, fakes_.dialing.areaCode);
-    }
-    HRESULT GetLocalAccessCode(std::string* code) override {
-        return Answer("GetLocalAccessCode", code, fakes_.dialing.localAccessCode);
-    }
-    HRESULT GetLongDistanceAccessCode(std::string* code) override {
-        return Answer("GetLongDistanceAccessCode", code, fakes_.dialing.longDistanceAccessCode);
-    }
-    HRESULT GetCountry(std::string* country) override {
-        return Answer("GetCountry", country, fakes_.dialing.country);
-    }
-};
-
-class FakeProviderConfigurator : public FakeObject<ProviderConfigurator> {
-  public:
-    explicit FakeProviderConfigurator(FakeComponents& fakes)
-        : FakeObject(fakes, "ProviderConfigurator") {}
-    HRESULT Initialize() override;
-    HRESULT GetDeviceNumber(std::int32_t* device) override {
-        return Answer("GetDeviceNumber", device, fakes_.provider.deviceNumber);
-    }
-    HRESULT ConfigureDialing(std::int32_t device) override;
-    HRESULT GetProviderCount(std::int32_t* count) override {
-        return Answer("GetProviderCount", count, fakes_.provider.providers.size());
-    }
-    HRESULT GetProviderName(std::int32_t index, std::string* name) override;
-    HRESULT GetSwitchInfo(std::int32_t index, std::string* info1, std::string* prefix,
-                          std::string* info3) override;
-};
-
-// The line object is bound late only: every call goes through its names.
-class FakeLineObject : public FakeObject<IDispatchObject> {
-  public:
-    explicit FakeLineObject(FakeComponents& fakes) : FakeObject(fakes, "LineObject") {}
-
-  protected:
-    std::vector<std::string> DispatchNames() const override;
-    HRESULT InvokeByName(const std::string& name, std::vector<Variant>& args,
-                         Variant& result) override;
-};
-
-class FakeTextTranslator : public FakeObject<TextTranslator> {
-  public:
-    explicit FakeTextTranslator(FakeComponents& fakes) : FakeObject(fakes, "TextTranslator") {}
-    HRESULT Translate(std::string& text, std::string* result) override {
-        return Answer("Translate", result, FakeTranslate(fakes_.translator, text));
-    }
-    HRESULT TranslateForm(Form& form) override;
 };
 
 }  // namespace zelwiz

@@ -14,17 +14,12 @@
 namespace zelwiz {
 namespace {
 
-bool HasPlaceholder(const std::string& text, const char* placeholder) {
-    return text.find(placeholder) != std::string::npos;
-}
-
 // The summaries join labels and values without separators of their own, so every translation
 // keeps the leading and trailing blanks of the English text, its placeholders and its access key.
 TEST(BuiltInCatalogs, EveryLanguageTranslatesEveryTextKeepingItsShape) {
     const PoCatalog* english = BuiltInCatalog("us");
     ASSERT_NE(english, nullptr);
     ASSERT_EQ(english->Size(), 53u) << "every localized text the program shows";
-    EXPECT_EQ(*english->Find("01045"), "%0 Configuration Wizard");
     const char* const languages[] = {"fr", "ger", "sp", "hun", "plk", "nl", "it"};
     ASSERT_EQ(BuiltInCatalogSources().size(), std::size(languages) + 1);
     for (const char* language : languages) {
@@ -36,36 +31,29 @@ TEST(BuiltInCatalogs, EveryLanguageTranslatesEveryTextKeepingItsShape) {
             SCOPED_TRACE(id);
             const std::string* text = catalog->Find(id);
             ASSERT_NE(text, nullptr);
-            if (source != "&OK") {
-                EXPECT_NE(*text, source);
-            }
+            EXPECT_TRUE(*text != source || source == "&OK") << *text << " left in English";
             for (const char* mark : {"%0", "%1", "&"})
-                EXPECT_EQ(HasPlaceholder(*text, mark), HasPlaceholder(source, mark)) << mark;
+                EXPECT_EQ(text->find(mark) == source.npos, source.find(mark) == source.npos)
+                    << mark;
             EXPECT_EQ(text->find_first_not_of(' '), source.find_first_not_of(' '));
             EXPECT_EQ(text->back() == ' ', source.back() == ' ');
         }
     }
-    EXPECT_EQ(BuiltInCatalog("jp"), nullptr);
-    EXPECT_EQ(BuiltInCatalog(""), nullptr);
-    EXPECT_NE(BuiltInCatalog(kFallbackLanguage), nullptr);
 }
 
-// The access key of a caption: what follows its single "&", lower case; empty when none.
+// The access key of a caption: what follows its single "&" (a letter of several UTF-8 bytes
+// compared as it is), lower case; empty when none. "&&" shows an "&".
 std::string AccessKey(const std::string& caption) {
-    for (size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != '&')
+    for (size_t i = caption.find('&'); i != std::string::npos && i + 1 < caption.size();
+         i = caption.find('&', i + 2)) {
+        if (caption[i + 1] == '&')
             continue;
-        if (caption[i + 1] == '&') {
-            ++i;
-            continue;
-        }
-        const auto lead = static_cast<unsigned char>(caption[i + 1]);
-        if (lead < 0x80)
-            return std::string(1, static_cast<char>(std::tolower(lead)));
-        size_t end = i + 2;  // a letter of several UTF-8 bytes, compared as it is
+        size_t end = i + 2;
         while (end < caption.size() && (static_cast<unsigned char>(caption[end]) & 0xC0) == 0x80)
             ++end;
-        return caption.substr(i + 1, end - i - 1);
+        std::string key = caption.substr(i + 1, end - i - 1);
+        key[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(key[0])));
+        return key;
     }
     return {};
 }
@@ -124,38 +112,23 @@ TEST(BuiltInCatalogs, CaptionsShownTogetherHaveDistinctAccessKeysInEveryLanguage
     }
 }
 
-std::string Translated(IDispatchObject* object, std::string text) {
-    std::string result = "untouched";
-    EXPECT_EQ(static_cast<TextTranslator*>(object)->Translate(text, &result), S_OK);
-    return result;
-}
-
+// The Translate slot the program calls is decided by the registered translator's tests.
 TEST(CatalogTextTranslator, TranslatesByIdentifierAndFallsBackToTheDefaultText) {
-    auto* french = new CatalogTextTranslator(BuiltInCatalog("fr"));
-    EXPECT_EQ(Translated(french, "#01045#%0 Configuration Wizard"),
-              "Assistant de configuration de %0");
-    // The translation belongs to the identifier, whatever default text comes with it.
-    EXPECT_EQ(Translated(french, "#01014#Cancel"), "&Annuler");
-    EXPECT_EQ(Translated(french, "#01014#&Cancel"), "&Annuler");
-    EXPECT_EQ(Translated(french, "#01054#&The window displays the Dialing properties."),
-              "La fenêtre affiche les propriétés de numérotation. Veuillez vérifier les éléments "
-              "suivants :");
+    CatalogTextTranslator french(BuiltInCatalog("fr"));
+    EXPECT_EQ(french.TranslateText("#01014#Cancel"), "&Annuler")
+        << "the translation belongs to the identifier, whatever default text comes with it";
     // An identifier without a translation gives its default text, placeholders kept.
-    EXPECT_EQ(Translated(french, "#01021#Something %0 new"), "Something %0 new");
-    EXPECT_EQ(Translated(french, "#01099#"), "");
+    EXPECT_EQ(french.TranslateText("#01021#Something %0 new"), "Something %0 new");
+    EXPECT_EQ(french.TranslateText("#01099#"), "");
     // A text without an identifier comes back unchanged.
     for (const char* plain :
          {"Basic", "", "#0104#x", "#01a45#x", "01045#x", "#01045x", "#010450#x"})
-        EXPECT_EQ(Translated(french, plain), plain);
+        EXPECT_EQ(french.TranslateText(plain), plain);
 
     std::string text = "#01011#Congratulations";
-    EXPECT_EQ(french->Translate(text, nullptr), E_POINTER);
+    EXPECT_EQ(french.Translate(text, nullptr), E_POINTER);
     EXPECT_EQ(text, "#01011#Congratulations");  // the argument is not changed
-    french->Release();
-
-    auto* none = new CatalogTextTranslator(nullptr);
-    EXPECT_EQ(Translated(none, "#01011#Congratulations"), "Congratulations");
-    none->Release();
+    EXPECT_EQ(CatalogTextTranslator(nullptr).TranslateText(text), "Congratulations");
 }
 
 }  // namespace

@@ -37,7 +37,6 @@ msgstr "Tab\there, \"quoted\", back\\slash\nnew line"
     EXPECT_EQ(catalog.Find("Country : "), nullptr);  // found by its context only
     EXPECT_EQ(*catalog.Find("01054"), "La fenêtre affiche les propriétés.");
     EXPECT_EQ(*catalog.Find("01060"), "Tab\there, \"quoted\", back\\slash\nnew line");
-    EXPECT_EQ(catalog.Find(""), nullptr);
 }
 
 TEST(PoCatalog, LeavesOutWhatGettextLeavesOut) {
