@@ -9,23 +9,10 @@
 namespace zelwiz {
 namespace {
 
-constexpr const char* kPbxMessage =
-    "The Wizard has found several PBX IP Addresses. Please select an IP address and click OK to "
-    "continue.";
-
 class DetectionTest : public TelephonyTest {
   protected:
-    void SetUp() override {
-        TelephonyTest::SetUp();
-        wiz->Observer = [this](Control* changed) {
-            if (changed == nullptr && (pointers.empty() || pointers.back() != wiz->MousePointer()))
-                pointers.push_back(wiz->MousePointer());
-        };
-    }
-
     // What the user saw when the selection dialog opened.
     struct Seen {
-        std::string title, message;
         std::vector<std::string> items;
         int selected;
         int wizardPointer;
@@ -34,8 +21,7 @@ class DetectionTest : public TelephonyTest {
     void Answer(std::function<void(frmEditSettings&)> act) {
         toolkit.modalAnswers.push_back([this, act](Form& form) {
             auto& dialog = static_cast<frmEditSettings&>(form);
-            seen.push_back({dialog.Caption(), dialog.lbIPAddsMsg->Caption(),
-                            dialog.lstIPAdds->Items(), dialog.lstIPAdds->SelectedIndex(),
+            seen.push_back({dialog.lstIPAdds->Items(), dialog.lstIPAdds->SelectedIndex(),
                             wiz->MousePointer()});
             act(dialog);
         });
@@ -53,13 +39,12 @@ class DetectionTest : public TelephonyTest {
         Answer([](frmEditSettings&) {});
     }
     std::string DetectPbx() {
-        std::string message = kPbxMessage;
+        std::string message = "Please select a PBX";
         return wiz->DetectCstaAddress(message);
     }
     std::int32_t DetectBoard(std::string address) { return wiz->DetectIPLANBoard(address); }
 
     std::vector<Seen> seen;
-    std::vector<int> pointers;  // the wizard's pointer after each change
 };
 
 std::vector<std::string> Numbered(const char* prefix, int count) {
@@ -89,37 +74,6 @@ TEST_F(DetectionTest, ThePbxesFoundAreConfirmedInTheDialogTenAtMost) {
     EXPECT_EQ(fakes.pbx.discoverModes, (std::vector<std::int32_t>{2, 2, 2}));
 }
 
-TEST_F(DetectionTest, NoPbxAddressWhenNothingIsFoundOrNothingIsChosen) {
-    struct Case {
-        const char* what;
-        std::function<void()> arrange;
-        size_t dialogs;
-    };
-    const Case cases[] = {
-        {"no PBX found", [&] { fakes.pbx.addresses.clear(); }, 0},
-        {"a discovery that failed", [&] { fakes.pbx.discoverStatus = 3; }, 0},
-        {"a finder that is not ready", [&] { fakes.pbx.initStatus = 1; }, 0},
-        {"a failing InitFinder", [&] { fakes.failures["PbxFinder.InitFinder"] = E_FAIL; }, 0},
-        {"a failing count", [&] { fakes.failures["PbxFinder.get_PbxCount"] = E_FAIL; }, 0},
-        {"Cancel", [&] { CancelDialog(); }, 1},
-        {"the window closed otherwise", [&] { CloseDialogOtherwise(); }, 1},
-        {"no finder registered", [&] { catalog.Unregister(kCLSID_PbxFinder); }, 0},
-    };
-    for (const auto& c : cases) {
-        fakes = FakeComponents();
-        fakes.Register(catalog);
-        fakes.pbx.addresses = {"pbx-1", "pbx-2"};
-        seen.clear();
-        c.arrange();
-        EXPECT_EQ(DetectPbx(), "") << c.what;
-        EXPECT_EQ(seen.size(), c.dialogs) << c.what;
-        EXPECT_EQ(wiz->MousePointer(), vbDefault) << c.what;
-        EXPECT_TRUE(bVoipSelection) << c.what;
-        EXPECT_EQ(fakes.LiveOperationObjects(), 0) << c.what;
-    }
-    EXPECT_TRUE(LoggedSources().empty()) << "the PBX detection ignores its errors silently";
-}
-
 TEST_F(DetectionTest, DiscoveringBoardsLetsTheUserPickOneOfAllFound) {
     fakes.voip.boards = Numbered("voip-", 15);
     fakes.voip.ednText = "7200";
@@ -137,34 +91,51 @@ TEST_F(DetectionTest, DiscoveringBoardsLetsTheUserPickOneOfAllFound) {
     EXPECT_EQ(pointers, (std::vector<int>{vbHourglass, vbDefault}));
 }
 
-TEST_F(DetectionTest, ADiscoveryThatReachesNoBoardAnswers32) {
+// Nothing found, a finder that fails, Cancel or a dialog closed otherwise: no PBX address, and a
+// board detection that reached nothing (32), both silently.
+TEST_F(DetectionTest, NothingFoundOrNothingChosen) {
     struct Case {
         const char* what;
+        bool pbx;
         std::function<void()> arrange;
         size_t dialogs;
     };
     const Case cases[] = {
-        {"no board found", [&] { fakes.voip.boards.clear(); }, 0},
-        {"Cancel", [&] { CancelDialog(); }, 1},
-        {"the window closed otherwise", [&] { CloseDialogOtherwise(); }, 1},
-        {"a discovery that failed", [&] { fakes.voip.discoverStatus = 9; }, 0},
-        {"a finder that is not ready", [&] { fakes.voip.initStatus = 1; }, 0},
+        {"no PBX found", true, [&] { fakes.pbx.addresses.clear(); }, 0},
+        {"a PBX discovery that failed", true, [&] { fakes.pbx.discoverStatus = 3; }, 0},
+        {"a PBX finder that is not ready", true, [&] { fakes.pbx.initStatus = 1; }, 0},
+        {"a failing InitFinder", true, [&] { fakes.failures["PbxFinder.InitFinder"] = E_FAIL; }, 0},
+        {"a failing count", true, [&] { fakes.failures["PbxFinder.get_PbxCount"] = E_FAIL; }, 0},
+        {"no PBX finder registered", true, [&] { catalog.Unregister(kCLSID_PbxFinder); }, 0},
+        {"PBX dialog cancelled", true, [&] { CancelDialog(); }, 1},
+        {"PBX dialog closed otherwise", true, [&] { CloseDialogOtherwise(); }, 1},
+        {"no board found", false, [&] { fakes.voip.boards.clear(); }, 0},
+        {"a board discovery that failed", false, [&] { fakes.voip.discoverStatus = 9; }, 0},
+        {"a board finder that is not ready", false, [&] { fakes.voip.initStatus = 1; }, 0},
+        {"board dialog cancelled", false, [&] { CancelDialog(); }, 1},
+        {"board dialog closed otherwise", false, [&] { CloseDialogOtherwise(); }, 1},
     };
     for (const auto& c : cases) {
         fakes = FakeComponents();
         fakes.Register(catalog);
+        fakes.pbx.addresses = {"pbx-1", "pbx-2"};
         fakes.voip.boards = {"voip-1", "voip-2"};
         seen.clear();
-        wiz->lIPLANBoardCount = 0;
         c.arrange();
-        EXPECT_EQ(DetectBoard(""), 32) << c.what;
+        if (c.pbx)
+            EXPECT_EQ(DetectPbx(), "") << c.what;
+        else
+            EXPECT_EQ(DetectBoard(""), 32) << c.what;
         EXPECT_EQ(seen.size(), c.dialogs) << c.what;
-        EXPECT_EQ(wiz->lIPLANBoardCount, 0) << c.what;
+        EXPECT_EQ(wiz->MousePointer(), vbDefault) << c.what;
+        EXPECT_TRUE(bVoipSelection) << c.what;
+        EXPECT_EQ(fakes.LiveOperationObjects(), 0) << c.what;
         const auto calls = fakes.CallsOf("VoipBoardFinder");
         EXPECT_EQ(std::count(calls.begin(), calls.end(), "Connect"), 0) << c.what;
+        EXPECT_EQ(wiz->lIPLANBoardCount, 0) << c.what;
         EXPECT_EQ(wiz->mvarIPLANAdd, "") << c.what;
-        EXPECT_EQ(wiz->MousePointer(), vbDefault) << c.what;
     }
+    EXPECT_TRUE(LoggedSources().empty());
 }
 
 TEST_F(DetectionTest, AFailingConnectRepeatsTheWholeDetectionTheOlderWay) {

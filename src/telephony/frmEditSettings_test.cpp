@@ -2,36 +2,20 @@
 
 #include <gtest/gtest.h>
 
-#include "environment/Translation.h"
-#include "platform/ComponentCatalog.h"
-#include "support/FakeComponents.h"
-#include "support/ScopedTestPlatform.h"
+#include "support/TelephonyTestPlatform.h"
 
 namespace zelwiz {
 namespace {
 
-class EditSettingsTest : public ::testing::Test {
+class EditSettingsTest : public TelephonyTest {
   protected:
-    void SetUp() override {
-        previous_ = InstallPlatform(Platform{&p.registry, &p.shell, &p.toolkit, &catalog});
-        fakes.Register(catalog);
-        gTextTranslator() = CreateComponent<TextTranslator>(kCLSID_TextTranslator);
-    }
-    void TearDown() override {
-        EXPECT_FALSE(frmEditSettings::Instance().IsLoaded());
-        gTextTranslator().Reset();
-        bVoipSelection = true;
-        InstallPlatform(previous_);
-    }
-
     // Fills the dialog as a detection does, shows it with `act` as the user's answer, and
     // unloads it; the answers are read after the dialog unloaded itself.
     void Use(const std::vector<std::string>& addresses, std::function<void(frmEditSettings&)> act) {
         frmEditSettings& dialog = frmEditSettings::Default();
-        dialog.lbIPAddsMsg->SetCaption("Pick one");
         for (const auto& a : addresses)
             dialog.lstIPAdds->AddItem(a);
-        p.toolkit.modalAnswers.push_back(
+        toolkit.modalAnswers.push_back(
             [act](Form& form) { act(static_cast<frmEditSettings&>(form)); });
         dialog.ShowModal();
         EXPECT_FALSE(frmEditSettings::Instance().IsLoaded()) << "the dialog closed itself";
@@ -39,14 +23,8 @@ class EditSettingsTest : public ::testing::Test {
         chosen = frmEditSettings::Instance().GetSelectedIPAdd();
         frmEditSettings::Instance().Unload();
     }
-    ScopedTestPlatform p;
-    ComponentCatalog catalog;
-    FakeComponents fakes;
     bool cancelled = false;
     std::string chosen;
-
-  private:
-    Platform previous_;
 };
 
 TEST_F(EditSettingsTest, TheAnswersSurviveTheDialog) {
