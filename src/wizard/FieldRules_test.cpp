@@ -9,16 +9,6 @@
 namespace zelwiz {
 namespace {
 
-class FieldRules : public ::testing::Test {
-  protected:
-    frmWizard& Load(bool configured) {
-        if (configured)
-            p.SetConfigured();
-        return p.LoadWizard();
-    }
-    WizardTestPlatform p;
-};
-
 TEST(FieldRulesTable, NextAndFinishFollowTheTrimmedText) {
     struct Case {
         const char* text;
@@ -61,8 +51,10 @@ TEST(FieldRulesTable, NextAndFinishFollowTheTrimmedText) {
     }
 }
 
-TEST_F(FieldRules, PhoneSetNumberMovesTheButtonsOnlyWithThePhysicalSet) {
-    frmWizard& w = Load(true);
+TEST(FieldRules, PhoneSetNumberMovesTheButtonsOnlyWithThePhysicalSet) {
+    WizardTestPlatform p;
+    p.SetConfigured();
+    frmWizard& w = p.LoadWizard();
     w.OptIPPhone->SetValue(true);
     EXPECT_TRUE(w.cmdNav(3).Enabled());
     EXPECT_FALSE(w.cmdNav(4).Enabled());  // OptIPPhone_Click on a configured installation

@@ -55,6 +55,7 @@ TEST(WizardErrors, FailingProviderConfiguratorStillTakesThePbx) {
                      "Automation error - -2147467263 (0x80004001)");
     ExpectFront(w, 2, {true, true, false});
     EXPECT_EQ(w.txtcstaIPadd->Text(), "pbx-stored");
+    EXPECT_EQ(w.MousePointer(), vbDefault);
     EXPECT_EQ(p.fakes.LiveOperationObjects(), 0);
 }
 

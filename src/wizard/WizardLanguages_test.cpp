@@ -10,7 +10,7 @@ namespace {
 
 TEST(WizardLanguages, French) {
     WizardTestPlatform p;
-    p.SetLanguage("1");
+    p.SetUser("7316\\ZELPhone\\Settings", "lang", "1");
     p.SetInstall("7316ShortName", "Parlova Neo");
     frmWizard& w = p.LoadWizard();
 
@@ -32,7 +32,7 @@ TEST(WizardLanguages, French) {
 
 TEST(WizardLanguages, PolishTakesTheEasternEuropeanCharsetOnEveryControl) {
     WizardTestPlatform p;
-    p.SetLanguage("5");
+    p.SetUser("7316\\ZELPhone\\Settings", "lang", "5");
     p.SetInstall("CCC", "ThirdRSPI");
     frmWizard& w = p.LoadWizard();
 

@@ -54,10 +54,6 @@ void WizardTestPlatform::SetConfigured() {
     SetUser("7316\\Install", "IsWizConfigured", "-1");
 }
 
-void WizardTestPlatform::SetLanguage(const std::string& index) {
-    SetUser("7316\\ZELPhone\\Settings", "lang", index);
-}
-
 frmWizard& WizardTestPlatform::LoadWizard() {
     wizard = std::make_unique<frmWizard>();
     wizard->Show();

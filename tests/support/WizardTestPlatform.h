@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "support/ScopedTestPlatform.h"
 #include "platform/ComponentCatalog.h"
 #include "support/FakeComponents.h"
+#include "support/ScopedTestPlatform.h"
 #include "wizard/frmWizard.h"
 
 namespace zelwiz {
@@ -32,8 +32,6 @@ class WizardTestPlatform : public ScopedTestPlatform {
     void SetUser(const std::string& path, const std::string& name, const std::string& value);
     // The wizard completed before ("IsWizConfigured" = "-1").
     void SetConfigured();
-    // The user's language index ("lang").
-    void SetLanguage(const std::string& index);
 
     // Makes the wizard form and loads it (Form_Load runs, page 0 comes up).
     frmWizard& LoadWizard();
