@@ -171,5 +171,14 @@ TEST_F(DetectionTest, AMissingBoardFinderReachesTheCallerFromTheFallback) {
     EXPECT_EQ(wiz->mvarIPLANAdd, "");
 }
 
+// Never empty in a detection, the selection dialog still offers OK only with an address to choose.
+TEST_F(DetectionTest, TheSelectionDialogWithoutAnAddressHasNoOk) {
+    bool okEnabled = true;
+    Answer([&](frmEditSettings& d) { okEnabled = d.cmdOk->Enabled(); });
+    frmEditSettings::Default().ShowModal();
+    frmEditSettings::Instance().Unload();
+    EXPECT_FALSE(okEnabled);
+}
+
 }  // namespace
 }  // namespace zelwiz

@@ -5,13 +5,7 @@
 namespace zelwiz {
 namespace {
 
-class TAPIRulesTest : public TelephonyTest {
-  protected:
-    void SetUp() override {
-        TelephonyTest::SetUp();
-        fakes.dialing = {"01", "0", "00", "France"};
-    }
-};
+using TAPIRulesTest = TelephonyTest;
 
 TEST_F(TAPIRulesTest, ConfigProviderShowsTheConfigurationThenReadsWhatTheUserLeft) {
     int pointerWhileOpen = -1;
@@ -33,6 +27,7 @@ TEST_F(TAPIRulesTest, ConfigProviderShowsTheConfigurationThenReadsWhatTheUserLef
 
 TEST_F(TAPIRulesTest, TheConfigureButtonShowsTheNewValuesAndTheLocalCodeAsPrefix) {
     wiz->sPrefixePbx = "7";
+    fakes.dialing.localAccessCode = "0";
     fakes.provider.onConfigure = [&] { fakes.dialing.areaCode = "02"; };
     wiz->cmdDialingProperties->Click();
     EXPECT_EQ(wiz->lbareacode->Caption(), "02");

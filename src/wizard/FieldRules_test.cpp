@@ -2,52 +2,40 @@
 // options, and the selection of a field's text when it receives the focus.
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "support/WizardTestPlatform.h"
 
 namespace zelwiz {
 namespace {
 
-TEST(FieldRulesTable, NextAndFinishFollowTheTrimmedText) {
+TEST(FieldRules, NextAndFinishFollowTheTrimmedText) {
     struct Case {
+        bool configured;  // Finish moves with Next only then
         const char* text;
         bool finishBefore;
         bool next, finish;
     };
-    struct Table {
-        bool configured;
-        std::vector<Case> cases;
+    const Case cases[] = {
+        {false, "", true, false, true},
+        {false, "   ", false, false, false},
+        {false, "10.0.0.1", false, true, false},
+        {false, " x ", true, true, true},
+        {true, "", true, false, false},
+        {true, "  ", true, false, false},
+        {true, "10.0.0.1", false, true, true},
+        {true, "\t", false, true, true},  // only blanks count as empty
     };
-    const Table tables[] = {
-        // Not configured: Finish is never touched.
-        {false,
-         {{"", true, false, true},
-          {"   ", false, false, false},
-          {"10.0.0.1", false, true, false},
-          {" x ", true, true, true}}},
-        // Configured: Finish moves with Next.
-        {true,
-         {{"", true, false, false},
-          {"  ", true, false, false},
-          {"10.0.0.1", false, true, true},
-          {"\t", false, true, true}}},  // only blanks count as empty
-    };
-    for (const Table& table : tables) {
-        WizardTestPlatform p;
-        if (table.configured)
-            p.SetConfigured();
-        frmWizard& w = p.LoadWizard();
-        for (const Case& c : table.cases) {
-            SCOPED_TRACE(std::string("text '") + c.text + "' configured " +
-                         (table.configured ? "yes" : "no"));
-            w.txtcstaIPadd->SetText("seed");
-            w.cmdNav(3).SetEnabled(!c.next);
-            w.cmdNav(4).SetEnabled(c.finishBefore);
-            w.txtcstaIPadd->SetText(c.text);  // the change handler applies the rule
-            EXPECT_EQ(w.cmdNav(3).Enabled(), c.next);
-            EXPECT_EQ(w.cmdNav(4).Enabled(), c.finish);
-        }
+    WizardTestPlatform p;
+    frmWizard& w = p.LoadWizard();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("text '") + c.text + "' configured " +
+                     (c.configured ? "yes" : "no"));
+        w.mvarbIsWizConfigured = c.configured;
+        w.txtcstaIPadd->SetText("seed");
+        w.cmdNav(3).SetEnabled(!c.next);
+        w.cmdNav(4).SetEnabled(c.finishBefore);
+        w.txtcstaIPadd->SetText(c.text);  // the change handler applies the rule
+        EXPECT_EQ(w.cmdNav(3).Enabled(), c.next);
+        EXPECT_EQ(w.cmdNav(4).Enabled(), c.finish);
     }
 }
 

@@ -1,5 +1,7 @@
 #include "support/TelephonyTestPlatform.h"
 
+#include <regex>
+
 #include "environment/Translation.h"
 #include "platform/ErrorInfo.h"
 #include "settings/CRegSettings.h"
@@ -87,16 +89,12 @@ std::vector<std::string> TelephonyTest::Layout() {
 
 std::vector<std::string> TelephonyTest::LoggedSources() {
     // The second field: "Err: <error source>[.<window caption>] - <source>[ line <n>]".
+    static const std::regex kWhere("Err: .* - (.+?)( line \\d+)?");
     std::vector<std::string> sources;
     for (const auto& fields : ReadLog(DefaultLogPath())) {
-        std::string where = fields.size() > 1 ? fields[1] : fields[0];
-        const size_t dash = where.rfind(" - ");
-        if (dash != std::string::npos)
-            where.erase(0, dash + 3);
-        const size_t line = where.find(" line ");
-        if (line != std::string::npos)
-            where.erase(line);
-        sources.push_back(where);
+        std::smatch match;
+        const std::string& where = fields.size() > 1 ? fields[1] : fields[0];
+        sources.push_back(std::regex_match(where, match, kWhere) ? match[1].str() : where);
     }
     return sources;
 }

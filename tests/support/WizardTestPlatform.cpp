@@ -79,11 +79,16 @@ void ExpectFront(const frmWizard& w, int step, NavState buttons) {
     EXPECT_TRUE(w.cmdNav(1).Enabled());
 }
 
-std::string WizardLogPrefix(const frmWizard* window, const std::string& source) {
-    std::string where = "Err: Parlova";
-    if (window != nullptr)
-        where += "." + window->Caption();
-    return where + " - " + source + " line ";
+void ExpectOneLogLine(const WizardTestPlatform& p, const std::string& source,
+                      const std::string& error) {
+    const auto log = p.Log();
+    ASSERT_EQ(log.size(), 1u);
+    ASSERT_EQ(log[0].size(), 5u);
+    const std::string where = "Err: Parlova." + p.wizard->Caption() + " - " + source + " line ";
+    EXPECT_EQ(log[0][1].rfind(where, 0), 0u) << log[0][1];
+    EXPECT_EQ(log[0][2], "-");
+    EXPECT_EQ(log[0][3], error);
+    EXPECT_EQ(log[0][4], "-");
 }
 
 }  // namespace zelwiz

@@ -60,8 +60,10 @@ struct NavState {
 // and Back, Next and Finish are as given; Cancel is always enabled.
 void ExpectFront(const frmWizard& w, int step, NavState buttons);
 
-// The error-log field 2 that a trap of frmWizard writes for an error without a source of its
-// own: "Err: Parlova.<window caption> - <source> line <n>" (the window part only when given).
-std::string WizardLogPrefix(const frmWizard* window, const std::string& source);
+// The error log holds one line, written by the trap of `source` in the wizard's window for
+// `error` that has no source of its own: "Err: Parlova.<window caption> - <source> line <n>",
+// no message and no system error.
+void ExpectOneLogLine(const WizardTestPlatform& p, const std::string& source,
+                      const std::string& error);
 
 }  // namespace zelwiz
