@@ -115,33 +115,6 @@ TEST_F(SaveSettingsTest, AReconfigurationWithTheMultimediaPcSetReplacesItsNumber
             "HKCU\\Software\\Korvane\\TSpi_CSTA\\PreferredEDNs\\7000|IPKey=1"));
 }
 
-TEST_F(SaveSettingsTest, TheProfileDecidesThePhoneModeAndOperatorIsStoredAsTeam) {
-    struct Case {
-        std::string profile;
-        std::string phoneMode;  // "<missing>" when none is written
-        std::string stored;
-    };
-    const Case cases[] = {
-        {" 0", "<missing>", " 0"},
-        {"1", "<missing>", "1"},
-        {" 2", "2", " 2"},
-        {" 3", "3", "2"},
-    };
-    SetText(HKCU, kInstallKey, "IsWizConfigured", "-1");
-    wiz->mvarbIsPhoneSet = true;
-    for (const auto& c : cases) {
-        wiz->mvarProfile = c.profile;
-        EXPECT_FALSE(Save()) << c.profile;
-        EXPECT_EQ(Text(HKCU, "Software\\Korvane\\7316\\ZELPhone\\Settings", "PhoneMode"),
-                  c.phoneMode)
-            << c.profile;
-        EXPECT_EQ(Text(HKCU, "Software\\Korvane\\7316\\Profil\\Team", "PhoneMode"), c.phoneMode)
-            << c.profile;
-        EXPECT_EQ(Text(HKCU, kInstallKey, "ProductProfil"), c.stored) << c.profile;
-        EXPECT_EQ(wiz->mvarProfile, c.stored) << c.profile;
-    }
-}
-
 TEST_F(SaveSettingsTest, ThroughATapiServerThePreferredNumbersAndProviderIdAreLeftAlone) {
     SetText(HKCU, kInstallKey, "IsWizConfigured", "-1");
     SetText(HKLM, kInstallKey, "Permanent ProviderID", "{P-1}");
@@ -201,26 +174,40 @@ TEST_F(SaveSettingsTest, APhysicalSetWithoutANumberKeepsTheNumberAndLineSavedBef
     }
 }
 
-// The dialing location's key without a "CurrentID" value reads as location 0 (the registry
-// class's tests show it).
-TEST_F(SaveSettingsTest, WithoutADialingLocationTheConfigurationOpensFirstExceptUnattended) {
+// A reconfiguration with the physical set: the profile decides the phone mode and Operator is
+// stored as Team; without a current dialing location the dialing configuration opens first,
+// except from an INI file (a location key without "CurrentID" reads as location 0, as the
+// registry class's tests show).
+TEST_F(SaveSettingsTest, TheProfileAndTheDialingLocation) {
     struct Case {
-        const char* what;
+        std::string profile;
+        std::string phoneMode;  // "<missing>" when none is written
+        std::string stored;
         DWORD location;
-        bool fromIni;
-        bool opens;
+        bool fromIni, opens;
     };
-    const Case cases[] = {{"a current location", 1, false, false},
-                          {"location 0", 0, false, true},
-                          {"location 0 from an INI file", 0, true, false}};
+    const Case cases[] = {
+        {" 0", "<missing>", " 0", 1, false, false},
+        {"1", "<missing>", "1", 0, false, true},
+        {" 2", "2", " 2", 0, true, false},
+        {" 3", "3", "2", 1, true, false},
+    };
     SetText(HKCU, kInstallKey, "IsWizConfigured", "-1");
     wiz->mvarbIsPhoneSet = true;
     for (const auto& c : cases) {
+        SCOPED_TRACE("profile '" + c.profile + "' location " + std::to_string(c.location) +
+                     (c.fromIni ? " from an INI file" : ""));
         fakes.provider.configuredDevices.clear();
         SetDword(HKLM, kLocationsKey, "CurrentID", c.location);
         wiz->mvarbFileIniExist = c.fromIni;
-        EXPECT_FALSE(Save()) << c.what;
-        EXPECT_EQ(fakes.provider.configuredDevices.size(), c.opens ? 1u : 0u) << c.what;
+        wiz->mvarProfile = c.profile;
+        EXPECT_FALSE(Save());
+        EXPECT_EQ(Text(HKCU, "Software\\Korvane\\7316\\ZELPhone\\Settings", "PhoneMode"),
+                  c.phoneMode);
+        EXPECT_EQ(Text(HKCU, "Software\\Korvane\\7316\\Profil\\Team", "PhoneMode"), c.phoneMode);
+        EXPECT_EQ(Text(HKCU, kInstallKey, "ProductProfil"), c.stored);
+        EXPECT_EQ(wiz->mvarProfile, c.stored);
+        EXPECT_EQ(fakes.provider.configuredDevices.size(), c.opens ? 1u : 0u);
     }
 }
 

@@ -48,9 +48,8 @@ TEST_F(VoipErrorsTest, CodesOfTheBoardHaveTheirOwnMessageAndTheRestTheGeneralOne
     };
     for (const auto& c : cases)
         EXPECT_EQ(Show(c.code), c.text) << c.code;
-}
 
-TEST_F(VoipErrorsTest, TheMessageIsTranslatedByItsIdentifierBeforeTheNameGoesIn) {
+    // Translated by the message's identifier, before the name and the code go in.
     fakes.translator.translations = {{"01040", "Le PBX ne répond pas à temps."},
                                      {"01038", "%1 (et %0) est déjà ouvert."},
                                      {"01034", "Paramètres VoIP introuvables."}};

@@ -18,7 +18,6 @@ TEST(WizardLanguages, French) {
     EXPECT_EQ(p.toolkit.AppTitle(), "Assistant de configuration de Parlova Neo");
     EXPECT_EQ(w.cmdNav(3).Caption(), "&Suivant >");
 
-    p.Next();
     p.fakes.voip.connectResult = 148;
     w.txtIPLANAdd->SetText("10.2.2.2");
     std::int16_t step = 6;
