@@ -3,10 +3,7 @@
 
 #include "FolderSeparator.h"
 #include "platform/ErrorInfo.h"
-#include "settings/CRegSettings.h"
 #include "support/TelephonyTestPlatform.h"
-#include "telephony/DialingLocation.h"
-#include "telephony/ProviderHive.h"
 
 namespace zelwiz {
 namespace {

@@ -55,18 +55,14 @@ std::vector<std::string> Numbered(const char* prefix, int count) {
 }
 
 TEST_F(DetectionTest, ThePbxesFoundAreConfirmedInTheDialogTenAtMost) {
-    struct Case {
-        int found;
-        size_t listed;
-    };
-    for (const Case c : {Case{1, 1}, Case{3, 3}, Case{12, 10}}) {
+    for (const auto& [found, listed] : {std::pair{1, 1}, std::pair{3, 3}, std::pair{12, 10}}) {
         seen.clear();
         pointers.clear();
-        fakes.pbx.addresses = Numbered("pbx-", c.found);
-        Pick(static_cast<int>(c.listed) - 1);
-        EXPECT_EQ(DetectPbx(), "pbx-" + std::to_string(c.listed)) << c.found;
+        fakes.pbx.addresses = Numbered("pbx-", found);
+        Pick(listed - 1);
+        EXPECT_EQ(DetectPbx(), "pbx-" + std::to_string(listed)) << found;
         ASSERT_EQ(seen.size(), 1u) << "the user confirms even a single address";
-        EXPECT_EQ(seen[0].items, Numbered("pbx-", static_cast<int>(c.listed)));
+        EXPECT_EQ(seen[0].items, Numbered("pbx-", listed));
         EXPECT_EQ(seen[0].wizardPointer, vbDefault) << "no hourglass while the user chooses";
         EXPECT_EQ(pointers, (std::vector<int>{vbHourglass, vbDefault}));
         EXPECT_TRUE(bVoipSelection);

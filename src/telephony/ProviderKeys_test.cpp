@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "platform/ErrorInfo.h"
-#include "settings/CRegSettings.h"
 #include "support/TelephonyTestPlatform.h"
 #include "telephony/ProviderHive.h"
 

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "environment/Translation.h"
-#include "platform/ErrorInfo.h"
 #include "support/TelephonyTestPlatform.h"
 
 namespace zelwiz {

@@ -3,7 +3,6 @@
 #include <regex>
 
 #include "environment/Translation.h"
-#include "platform/ErrorInfo.h"
 #include "settings/CRegSettings.h"
 #include "telephony/ProviderHive.h"
 #include "telephony/frmEditSettings.h"
