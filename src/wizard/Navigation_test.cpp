@@ -30,6 +30,7 @@ TEST(NextTable, ProfileAndFieldPages) {
         {"physical set, TAPI server", "ThirdRSPI", 5, " 2000", "", 8, " 2000"},
         {"physical set, direct link, empty number", "ThirdCSTALAN", 5, "", "1999", 8, "1999"},
         {"VoIP board address blank goes back to the handset", "", 6, "  ", "", 4, ""},
+        {"beyond the last page", "", 10, "", "", -1, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -161,7 +162,6 @@ TEST(NavButtons, BackNextAndFinishOfEveryPage) {
             std::int16_t step = row.step;
             w.SetNavButtons(step);
             SCOPED_TRACE("step " + std::to_string(row.step) + " mode " + std::to_string(m));
-            EXPECT_EQ(w.iCurrentStep, row.step);
             EXPECT_EQ(w.cmdNav(2).Enabled(), expected[m].back);
             EXPECT_EQ(w.cmdNav(3).Enabled(), expected[m].next);
             EXPECT_EQ(w.cmdNav(4).Enabled(), expected[m].finish);

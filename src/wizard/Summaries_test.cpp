@@ -49,7 +49,6 @@ TEST(FinishSettings, ProfileNamesAndTheNumberLine) {
     WizardTestPlatform p;
     frmWizard& w = p.LoadWizard();
     w.mvarbIsPhoneSet = true;
-    w.mvarPhoneSetNumber = "";
     w.sPrefixePbx = "  ";
     for (const Case& c : cases) {
         w.mvarProfile = c.profile;

@@ -10,7 +10,7 @@
 namespace zelwiz {
 
 void TelephonyTest::SetUp() {
-    previous_ = InstallPlatform(Platform{&registry, &shell, &toolkit, &catalog});
+    InstallPlatform(Platform{&registry, &shell, &toolkit, &catalog});
     toolkit.SetAppTitle("Parlova Configuration Wizard");
     fakes.Register(catalog);
     gTextTranslator() = CreateComponent<TextTranslator>(kCLSID_TextTranslator);
@@ -33,7 +33,6 @@ void TelephonyTest::TearDown() {
     gTextTranslator().Reset();
     bAllUsers = false;
     bVoipSelection = true;
-    InstallPlatform(previous_);
 }
 
 void TelephonyTest::MakeKey(HKEY hive, const std::string& path) {

@@ -38,9 +38,6 @@ class TelephonyTest : public ::testing::Test, public ScopedTestPlatform {
     FakeComponents fakes;
     std::unique_ptr<frmWizard> wiz;
     std::vector<int> pointers;  // the wizard's mouse pointer after each change of it
-
-  private:
-    Platform previous_;
 };
 
 // The usual paths.

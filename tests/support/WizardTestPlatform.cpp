@@ -8,9 +8,6 @@
 #include "telephony/frmEditSettings.h"
 
 namespace zelwiz {
-namespace {
-const std::string kProduct = "Software\\Korvane\\7316";
-}
 
 WizardTestPlatform::WizardTestPlatform() {
     ResetWizardModules();
@@ -42,7 +39,7 @@ void WizardTestPlatform::ResetWizardModules() {
 }
 
 void WizardTestPlatform::SetInstall(const std::string& name, const std::string& value) {
-    SetText(HKEY_LOCAL_MACHINE, kProduct + "\\Install", name, value);
+    SetText(HKEY_LOCAL_MACHINE, "Software\\Korvane\\7316\\Install", name, value);
 }
 
 void WizardTestPlatform::SetUser(const std::string& path, const std::string& name,
