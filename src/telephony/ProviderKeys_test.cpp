@@ -66,7 +66,9 @@ TEST_F(ProviderKeysTest, GetPhoneSetNumberProposesThePhysicalSetsNumber) {
     Prefer(HKLM, "KORVANE - 6000 - Reception");
     AddEntry(HKLM, "6000", true);
     AddEntry(HKCU, "6000");
-    EXPECT_EQ(wiz->GetPhoneSetNumber(), "4100")
+    SetText(HKCU, kWizSettingsKey, "EdnSet", "");
+    SetText(HKLM, kWizSettingsKey, "EdnSet", "4200");
+    EXPECT_EQ(wiz->GetPhoneSetNumber(), "4200")
         << "no preferred line of the user's: the machine's, checked against the machine's entries";
 }
 

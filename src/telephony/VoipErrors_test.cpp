@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "environment/mCustom.h"
 #include "support/TelephonyTestPlatform.h"
 
 namespace zelwiz {
@@ -29,12 +30,12 @@ TEST_F(VoipErrorsTest, CodesOfTheBoardHaveTheirOwnMessageAndTheRestTheGeneralOne
         std::int32_t code;
         std::string text;
     };
+    g7316ShortName = "Zephyr";  // the test platform puts the product's names back
     const Case cases[] = {
         {11,
          "The sound driver is HALF DUPLEX, re-install your sound driver with FULL DUPLEX drive"},
         {148,
-         "Parlova is in use. This operation is not authorised. Please close Parlova and try "
-         "again."},
+         "Zephyr is in use. This operation is not authorised. Please close Zephyr and try again."},
         {149,
          "All the licenses for VoIP are currently used. Please check with you administrator for "
          "new licenses."},
@@ -52,7 +53,7 @@ TEST_F(VoipErrorsTest, CodesOfTheBoardHaveTheirOwnMessageAndTheRestTheGeneralOne
                                      {"01038", "%1 (et %0) est déjà ouvert."},
                                      {"01034", "Paramètres VoIP introuvables."}};
     EXPECT_EQ(Show(157), "Le PBX ne répond pas à temps.");
-    EXPECT_EQ(Show(148), "Parlova (et Parlova) est déjà ouvert.");
+    EXPECT_EQ(Show(148), "Zephyr (et Zephyr) est déjà ouvert.");
     EXPECT_EQ(Show(18), "Paramètres VoIP introuvables. (12)");
 }
 
