@@ -11,11 +11,17 @@
 namespace zelwiz {
 namespace {
 
+// One "name=value" line of an INI file; nothing for a missing value.
+std::string IniLine(const char* name, const char* value) {
+    return value == nullptr ? "" : std::string(name) + "=" + value + "\n";
+}
+
 TEST(UnattendedConfiguration, SavesOnlyWithWhatTheChosenFileNeedsElseShowsTheWizard) {
     constexpr bool kTapi21 = true, kDirect = false, kSaved = true, kWizard = false;
     struct Row {
         bool tapi21;
-        const char* ini;
+        // Hostname and voipname of [ADDRESS], Profil and Edn of [PARLOVA]; nullptr: missing.
+        const char *hostname, *voipname, *profil, *edn;
         bool saved;
         const char* profile;  // the profile stored, or mvarProfile when the wizard is needed
         std::vector<std::string> logged;
@@ -24,70 +30,37 @@ TEST(UnattendedConfiguration, SavesOnlyWithWhatTheChosenFileNeedsElseShowsTheWiz
     const std::string kNoBoard = "The VoIp Address field is empty";
     const std::string kNoProfile = "The Profile field is empty";
     const Row rows[] = {
-        {kDirect,
-         "[ADDRESS]\nHostname=pbx\nvoipname=voip\n[PARLOVA]\nProfil=pro\nEdn=7000\n",
-         kSaved,
-         "1",
-         {}},
-        {kDirect,
-         "[ADDRESS]\nHostname=pbx\n[PARLOVA]\nEdn=2000\n",
-         kSaved,
-         "2",
-         {kNoBoard, kNoProfile}},
-        {kDirect,
-         "[ADDRESS]\nvoipname=voip\n[PARLOVA]\nProfil=0\nEdn=7000\n",
-         kWizard,
-         "0",
-         {kNoPbx}},
-        {kDirect,
-         "[ADDRESS]\nHostname=pbx\nvoipname=voip\n[PARLOVA]\nProfil=TEAM\n",
-         kWizard,
-         "2",
-         {}},
-        {kDirect,
-         "[ADDRESS]\nHostname=pbx\n[PARLOVA]\nProfil=Operator\n",
-         kWizard,
-         "3",
-         {kNoBoard}},
-        {kDirect,
-         "[ADDRESS]\nHostname=   \n[PARLOVA]\nProfil=7\nEdn=2000\n",
-         kWizard,
-         "2",
-         {kNoBoard}},
-        {kTapi21, "[PARLOVA]\nProfil=-1\nEdn=3000\n", kSaved, "2", {kNoPbx, kNoBoard}},
-        {kTapi21,
-         "[ADDRESS]\nHostname=pbx\nvoipname=voip\n[PARLOVA]\nProfil=basic\n",
-         kWizard,
-         "0",
-         {}},
+        {kDirect, "pbx", "voip", "pro", "7000", kSaved, "1", {}},
+        {kDirect, "pbx", nullptr, nullptr, "2000", kSaved, "2", {kNoBoard, kNoProfile}},
+        {kDirect, nullptr, "voip", "0", "7000", kWizard, "0", {kNoPbx}},
+        {kDirect, "pbx", "voip", "TEAM", nullptr, kWizard, "2", {}},
+        {kDirect, "pbx", nullptr, "Operator", nullptr, kWizard, "3", {kNoBoard}},
+        {kDirect, "   ", nullptr, "7", "2000", kWizard, "2", {kNoBoard}},
+        {kTapi21, nullptr, nullptr, "-1", "3000", kSaved, "2", {kNoPbx, kNoBoard}},
+        {kTapi21, "pbx", "voip", "basic", nullptr, kWizard, "0", {}},
     };
     for (const Row& row : rows) {
+        const std::string ini = "[ADDRESS]\n" + IniLine("Hostname", row.hostname) +
+                                IniLine("voipname", row.voipname) + "[PARLOVA]\n" +
+                                IniLine("Profil", row.profil) + IniLine("Edn", row.edn);
+        const char* name = row.tapi21 ? kConfTapi21Ini : kConfDirectIni;
+        SCOPED_TRACE(name + ("\n" + ini));
         WizardTestPlatform p;
         frmWizard& w = p.LoadWizard();
-        const std::string file =
-            (p.root / "program" / (row.tapi21 ? kConfTapi21Ini : kConfDirectIni)).string();
-        std::ofstream(file) << row.ini;
-        const std::string what =
-            std::string(row.tapi21 ? "confTapi21.ini " : "confdirect.ini ") + row.ini;
+        const std::string file = (p.root / "program" / name).string();
+        std::ofstream(file) << ini;
 
-        EXPECT_EQ(RunUnattendedConfiguration(w, file, row.tapi21), row.saved) << what;
-        EXPECT_EQ(w.IsLoaded(), !row.saved) << what;
-        EXPECT_EQ(p.Raw(HKEY_CURRENT_USER, "Software\\Korvane\\7316\\Install", "IsWizConfigured")
-                      .has_value(),
-                  row.saved)
-            << what;
-        if (row.saved) {
-            auto stored =
-                p.Raw(HKEY_CURRENT_USER, "Software\\Korvane\\7316\\Install", "ProductProfil");
-            EXPECT_EQ(stored.value_or("?").c_str(), std::string(row.profile)) << what;
-        } else {
-            EXPECT_EQ(w.mvarProfile, row.profile) << what;
-        }
-        EXPECT_TRUE(w.mvarbFileIniExist) << what;
+        EXPECT_EQ(RunUnattendedConfiguration(w, file, row.tapi21), row.saved);
+        EXPECT_EQ(w.IsLoaded(), !row.saved);
+        const std::string install = "Software\\Korvane\\7316\\Install";
+        EXPECT_EQ(p.Raw(HKEY_CURRENT_USER, install, "IsWizConfigured").has_value(), row.saved);
+        const auto stored = p.Raw(HKEY_CURRENT_USER, install, "ProductProfil").value_or("?");
+        EXPECT_EQ(row.saved ? std::string(stored.c_str()) : w.mvarProfile, row.profile);
+        EXPECT_TRUE(w.mvarbFileIniExist);
         std::vector<std::string> logged;
         for (const auto& line : p.Log())
             logged.push_back(line.at(2));
-        EXPECT_EQ(logged, row.logged) << what;
+        EXPECT_EQ(logged, row.logged);
     }
 }
 

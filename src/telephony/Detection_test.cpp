@@ -9,23 +9,10 @@
 namespace zelwiz {
 namespace {
 
-constexpr const char* kPbxMessage =
-    "The Wizard has found several PBX IP Addresses. Please select an IP address and click OK to "
-    "continue.";
-
 class DetectionTest : public TelephonyTest {
   protected:
-    void SetUp() override {
-        TelephonyTest::SetUp();
-        wiz->Observer = [this](Control* changed) {
-            if (changed == nullptr && (pointers.empty() || pointers.back() != wiz->MousePointer()))
-                pointers.push_back(wiz->MousePointer());
-        };
-    }
-
     // What the user saw when the selection dialog opened.
     struct Seen {
-        std::string title, message;
         std::vector<std::string> items;
         int selected;
         int wizardPointer;
@@ -34,8 +21,7 @@ class DetectionTest : public TelephonyTest {
     void Answer(std::function<void(frmEditSettings&)> act) {
         toolkit.modalAnswers.push_back([this, act](Form& form) {
             auto& dialog = static_cast<frmEditSettings&>(form);
-            seen.push_back({dialog.Caption(), dialog.lbIPAddsMsg->Caption(),
-                            dialog.lstIPAdds->Items(), dialog.lstIPAdds->SelectedIndex(),
+            seen.push_back({dialog.lstIPAdds->Items(), dialog.lstIPAdds->SelectedIndex(),
                             wiz->MousePointer()});
             act(dialog);
         });
@@ -53,13 +39,12 @@ class DetectionTest : public TelephonyTest {
         Answer([](frmEditSettings&) {});
     }
     std::string DetectPbx() {
-        std::string message = kPbxMessage;
+        std::string message = "Please select a PBX";
         return wiz->DetectCstaAddress(message);
     }
     std::int32_t DetectBoard(std::string address) { return wiz->DetectIPLANBoard(address); }
 
     std::vector<Seen> seen;
-    std::vector<int> pointers;  // the wizard's pointer after each change
 };
 
 std::vector<std::string> Numbered(const char* prefix, int count) {
@@ -70,54 +55,19 @@ std::vector<std::string> Numbered(const char* prefix, int count) {
 }
 
 TEST_F(DetectionTest, ThePbxesFoundAreConfirmedInTheDialogTenAtMost) {
-    struct Case {
-        int found;
-        size_t listed;
-    };
-    for (const Case c : {Case{1, 1}, Case{3, 3}, Case{12, 10}}) {
+    for (const auto& [found, listed] : {std::pair{1, 1}, std::pair{3, 3}, std::pair{12, 10}}) {
         seen.clear();
         pointers.clear();
-        fakes.pbx.addresses = Numbered("pbx-", c.found);
-        Pick(static_cast<int>(c.listed) - 1);
-        EXPECT_EQ(DetectPbx(), "pbx-" + std::to_string(c.listed)) << c.found;
+        fakes.pbx.addresses = Numbered("pbx-", found);
+        Pick(listed - 1);
+        EXPECT_EQ(DetectPbx(), "pbx-" + std::to_string(listed)) << found;
         ASSERT_EQ(seen.size(), 1u) << "the user confirms even a single address";
-        EXPECT_EQ(seen[0].items, Numbered("pbx-", static_cast<int>(c.listed)));
+        EXPECT_EQ(seen[0].items, Numbered("pbx-", listed));
         EXPECT_EQ(seen[0].wizardPointer, vbDefault) << "no hourglass while the user chooses";
         EXPECT_EQ(pointers, (std::vector<int>{vbHourglass, vbDefault}));
         EXPECT_TRUE(bVoipSelection);
     }
     EXPECT_EQ(fakes.pbx.discoverModes, (std::vector<std::int32_t>{2, 2, 2}));
-}
-
-TEST_F(DetectionTest, NoPbxAddressWhenNothingIsFoundOrNothingIsChosen) {
-    struct Case {
-        const char* what;
-        std::function<void()> arrange;
-        size_t dialogs;
-    };
-    const Case cases[] = {
-        {"no PBX found", [&] { fakes.pbx.addresses.clear(); }, 0},
-        {"a discovery that failed", [&] { fakes.pbx.discoverStatus = 3; }, 0},
-        {"a finder that is not ready", [&] { fakes.pbx.initStatus = 1; }, 0},
-        {"a failing InitFinder", [&] { fakes.failures["PbxFinder.InitFinder"] = E_FAIL; }, 0},
-        {"a failing count", [&] { fakes.failures["PbxFinder.get_PbxCount"] = E_FAIL; }, 0},
-        {"Cancel", [&] { CancelDialog(); }, 1},
-        {"the window closed otherwise", [&] { CloseDialogOtherwise(); }, 1},
-        {"no finder registered", [&] { catalog.Unregister(kCLSID_PbxFinder); }, 0},
-    };
-    for (const auto& c : cases) {
-        fakes = FakeComponents();
-        fakes.Register(catalog);
-        fakes.pbx.addresses = {"pbx-1", "pbx-2"};
-        seen.clear();
-        c.arrange();
-        EXPECT_EQ(DetectPbx(), "") << c.what;
-        EXPECT_EQ(seen.size(), c.dialogs) << c.what;
-        EXPECT_EQ(wiz->MousePointer(), vbDefault) << c.what;
-        EXPECT_TRUE(bVoipSelection) << c.what;
-        EXPECT_EQ(fakes.LiveOperationObjects(), 0) << c.what;
-    }
-    EXPECT_TRUE(LoggedSources().empty()) << "the PBX detection ignores its errors silently";
 }
 
 TEST_F(DetectionTest, DiscoveringBoardsLetsTheUserPickOneOfAllFound) {
@@ -130,41 +80,56 @@ TEST_F(DetectionTest, DiscoveringBoardsLetsTheUserPickOneOfAllFound) {
     EXPECT_EQ(wiz->lIPLANBoardCount, 15);
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].items, fakes.voip.boards) << "no limit of ten for the boards";
-    std::string message = "choose";
-    EXPECT_EQ(wiz->SelectIPLANAddress(message, nullptr), "") << "no list: nothing chosen";
     EXPECT_EQ(seen[0].selected, 0) << "the first address is selected when the dialog opens";
     EXPECT_EQ(seen[0].wizardPointer, vbHourglass);
     EXPECT_EQ(pointers, (std::vector<int>{vbHourglass, vbDefault}));
 }
 
-TEST_F(DetectionTest, ADiscoveryThatReachesNoBoardAnswers32) {
+// Nothing found, a finder that fails, Cancel or a dialog closed otherwise: no PBX address, and a
+// board detection that reached nothing (32), both silently.
+TEST_F(DetectionTest, NothingFoundOrNothingChosen) {
     struct Case {
         const char* what;
+        bool pbx;
         std::function<void()> arrange;
         size_t dialogs;
     };
     const Case cases[] = {
-        {"no board found", [&] { fakes.voip.boards.clear(); }, 0},
-        {"Cancel", [&] { CancelDialog(); }, 1},
-        {"the window closed otherwise", [&] { CloseDialogOtherwise(); }, 1},
-        {"a discovery that failed", [&] { fakes.voip.discoverStatus = 9; }, 0},
-        {"a finder that is not ready", [&] { fakes.voip.initStatus = 1; }, 0},
+        {"no PBX found", true, [&] { fakes.pbx.addresses.clear(); }, 0},
+        {"a PBX discovery that failed", true, [&] { fakes.pbx.discoverStatus = 3; }, 0},
+        {"a PBX finder that is not ready", true, [&] { fakes.pbx.initStatus = 1; }, 0},
+        {"a failing InitFinder", true, [&] { fakes.failures["PbxFinder.InitFinder"] = E_FAIL; }, 0},
+        {"a failing count", true, [&] { fakes.failures["PbxFinder.get_PbxCount"] = E_FAIL; }, 0},
+        {"no PBX finder registered", true, [&] { catalog.Unregister(kCLSID_PbxFinder); }, 0},
+        {"PBX dialog cancelled", true, [&] { CancelDialog(); }, 1},
+        {"PBX dialog closed otherwise", true, [&] { CloseDialogOtherwise(); }, 1},
+        {"no board found", false, [&] { fakes.voip.boards.clear(); }, 0},
+        {"a board discovery that failed", false, [&] { fakes.voip.discoverStatus = 9; }, 0},
+        {"a board finder that is not ready", false, [&] { fakes.voip.initStatus = 1; }, 0},
+        {"board dialog cancelled", false, [&] { CancelDialog(); }, 1},
+        {"board dialog closed otherwise", false, [&] { CloseDialogOtherwise(); }, 1},
     };
     for (const auto& c : cases) {
         fakes = FakeComponents();
         fakes.Register(catalog);
+        fakes.pbx.addresses = {"pbx-1", "pbx-2"};
         fakes.voip.boards = {"voip-1", "voip-2"};
         seen.clear();
-        wiz->lIPLANBoardCount = 0;
         c.arrange();
-        EXPECT_EQ(DetectBoard(""), 32) << c.what;
+        if (c.pbx)
+            EXPECT_EQ(DetectPbx(), "") << c.what;
+        else
+            EXPECT_EQ(DetectBoard(""), 32) << c.what;
         EXPECT_EQ(seen.size(), c.dialogs) << c.what;
-        EXPECT_EQ(wiz->lIPLANBoardCount, 0) << c.what;
+        EXPECT_EQ(wiz->MousePointer(), vbDefault) << c.what;
+        EXPECT_TRUE(bVoipSelection) << c.what;
+        EXPECT_EQ(fakes.LiveOperationObjects(), 0) << c.what;
         const auto calls = fakes.CallsOf("VoipBoardFinder");
         EXPECT_EQ(std::count(calls.begin(), calls.end(), "Connect"), 0) << c.what;
+        EXPECT_EQ(wiz->lIPLANBoardCount, 0) << c.what;
         EXPECT_EQ(wiz->mvarIPLANAdd, "") << c.what;
-        EXPECT_EQ(wiz->MousePointer(), vbDefault) << c.what;
     }
+    EXPECT_TRUE(LoggedSources().empty());
 }
 
 TEST_F(DetectionTest, AFailingConnectRepeatsTheWholeDetectionTheOlderWay) {
@@ -198,6 +163,15 @@ TEST_F(DetectionTest, AMissingBoardFinderReachesTheCallerFromTheFallback) {
     EXPECT_EQ(LoggedSources(), (std::vector<std::string>{"frmWizard.cmdVoIpDetect_Click"}));
     EXPECT_EQ(wiz->txtIPLANAdd->Text(), "typed");
     EXPECT_EQ(wiz->mvarIPLANAdd, "");
+}
+
+// Never empty in a detection, the selection dialog still offers OK only with an address to choose.
+TEST_F(DetectionTest, TheSelectionDialogWithoutAnAddressHasNoOk) {
+    bool okEnabled = true;
+    Answer([&](frmEditSettings& d) { okEnabled = d.cmdOk->Enabled(); });
+    frmEditSettings::Default().ShowModal();
+    frmEditSettings::Instance().Unload();
+    EXPECT_FALSE(okEnabled);
 }
 
 }  // namespace

@@ -25,7 +25,6 @@ TEST(CurrentSettings, StoredConfigurationOfADirectLink) {
     p.SetUser("7316\\ZELWiz\\Settings", "EdnIP", "7001");
     p.SetUser("7316\\ZELWiz\\Settings", "EdnSet", "2000");
     p.SetUser("7316\\ZELDial\\Preference", "Preferred Line", "KORVANE - 7001 - Parlova");
-    p.fakes.provider.providers = {{"Korvane TAPI Service Provider", "", "9", ""}};
     frmWizard& w = p.LoadWizard();
 
     EXPECT_EQ(w.lbIntro->Caption(), std::string(" Korvane Parlova 4.0 Build 1234\r\n"
@@ -50,7 +49,6 @@ TEST(FinishSettings, ProfileNamesAndTheNumberLine) {
     WizardTestPlatform p;
     frmWizard& w = p.LoadWizard();
     w.mvarbIsPhoneSet = true;
-    w.mvarPhoneSetNumber = "";
     w.sPrefixePbx = "  ";
     for (const Case& c : cases) {
         w.mvarProfile = c.profile;

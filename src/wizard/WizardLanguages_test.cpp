@@ -10,7 +10,7 @@ namespace {
 
 TEST(WizardLanguages, French) {
     WizardTestPlatform p;
-    p.SetLanguage("1");
+    p.SetUser("7316\\ZELPhone\\Settings", "lang", "1");
     p.SetInstall("7316ShortName", "Parlova Neo");
     frmWizard& w = p.LoadWizard();
 
@@ -18,7 +18,6 @@ TEST(WizardLanguages, French) {
     EXPECT_EQ(p.toolkit.AppTitle(), "Assistant de configuration de Parlova Neo");
     EXPECT_EQ(w.cmdNav(3).Caption(), "&Suivant >");
 
-    p.Next();
     p.fakes.voip.connectResult = 148;
     w.txtIPLANAdd->SetText("10.2.2.2");
     std::int16_t step = 6;
@@ -32,7 +31,7 @@ TEST(WizardLanguages, French) {
 
 TEST(WizardLanguages, PolishTakesTheEasternEuropeanCharsetOnEveryControl) {
     WizardTestPlatform p;
-    p.SetLanguage("5");
+    p.SetUser("7316\\ZELPhone\\Settings", "lang", "5");
     p.SetInstall("CCC", "ThirdRSPI");
     frmWizard& w = p.LoadWizard();
 

@@ -1,7 +1,8 @@
 #include "support/TelephonyTestPlatform.h"
 
+#include <regex>
+
 #include "environment/Translation.h"
-#include "platform/ErrorInfo.h"
 #include "settings/CRegSettings.h"
 #include "telephony/ProviderHive.h"
 #include "telephony/frmEditSettings.h"
@@ -9,7 +10,7 @@
 namespace zelwiz {
 
 void TelephonyTest::SetUp() {
-    previous_ = InstallPlatform(Platform{&reg, &shell, &toolkit, &catalog});
+    InstallPlatform(Platform{&registry, &shell, &toolkit, &catalog});
     toolkit.SetAppTitle("Parlova Configuration Wizard");
     fakes.Register(catalog);
     gTextTranslator() = CreateComponent<TextTranslator>(kCLSID_TextTranslator);
@@ -17,28 +18,31 @@ void TelephonyTest::SetUp() {
     bVoipSelection = true;
     wiz = std::make_unique<frmWizard>();
     wiz->oRegObj = std::make_unique<CRegSettings>();
+    wiz->Observer = [this](Control* changed) {
+        if (changed == nullptr && (pointers.empty() || pointers.back() != wiz->MousePointer()))
+            pointers.push_back(wiz->MousePointer());
+    };
 }
 
 void TelephonyTest::TearDown() {
     wiz.reset();
     EXPECT_EQ(fakes.LiveOperationObjects(), 0) << "a component object was not released";
-    EXPECT_EQ(reg.OpenHandleCount(), 0u) << "a registry key was left open";
+    EXPECT_EQ(registry.OpenHandleCount(), 0u) << "a registry key was left open";
     EXPECT_FALSE(frmEditSettings::Instance().IsLoaded()) << "the selection dialog stayed loaded";
     frmEditSettings::Instance().Unload();
     gTextTranslator().Reset();
     bAllUsers = false;
     bVoipSelection = true;
-    InstallPlatform(previous_);
 }
 
 void TelephonyTest::MakeKey(HKEY hive, const std::string& path) {
     HKEY key = 0;
-    ASSERT_EQ(reg.CreateKey(hive, path, KEY_ALL_ACCESS, &key), ERROR_SUCCESS) << path;
-    reg.CloseKey(key);
+    ASSERT_EQ(registry.CreateKey(hive, path, KEY_ALL_ACCESS, &key), ERROR_SUCCESS) << path;
+    registry.CloseKey(key);
 }
 
 std::string TelephonyTest::Text(HKEY hive, const std::string& path, const std::string& name) {
-    std::string text = platform.Raw(hive, path, name).value_or("<missing>");
+    std::string text = Raw(hive, path, name).value_or("<missing>");
     if (!text.empty() && text.back() == '\0')
         text.pop_back();
     return text;
@@ -47,31 +51,16 @@ std::string TelephonyTest::Text(HKEY hive, const std::string& path, const std::s
 std::vector<std::string> TelephonyTest::SubKeys(HKEY hive, const std::string& path) {
     std::vector<std::string> names;
     HKEY key = 0;
-    if (reg.OpenKey(hive, path, KEY_READ, &key) != ERROR_SUCCESS)
+    if (registry.OpenKey(hive, path, KEY_READ, &key) != ERROR_SUCCESS)
         return names;
     std::string name;
-    for (DWORD i = 0; reg.EnumKey(key, i, &name, kMaxKeyNameChars + 1) == ERROR_SUCCESS; ++i)
+    for (DWORD i = 0; registry.EnumKey(key, i, &name, kMaxKeyNameChars + 1) == ERROR_SUCCESS; ++i)
         names.push_back(name);
-    reg.CloseKey(key);
+    registry.CloseKey(key);
     return names;
 }
 
 namespace {
-void DeleteTree(Registry& reg, HKEY hive, const std::string& path) {
-    HKEY key = 0;
-    if (reg.OpenKey(hive, path, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return;
-    std::string name;
-    std::vector<std::string> children;
-    for (DWORD i = 0; reg.EnumKey(key, i, &name, kMaxKeyNameChars + 1) == ERROR_SUCCESS; ++i)
-        children.push_back(name);
-    for (const auto& child : children) {
-        DeleteTree(reg, hive, path.empty() ? child : path + "\\" + child);
-        reg.DeleteKey(key, child);
-    }
-    reg.CloseKey(key);
-}
-
 void Collect(const RegNode& node, const std::string& path, std::vector<std::string>& out) {
     for (const auto& v : node.values) {
         std::string text(v.data.begin(), v.data.end());
@@ -89,30 +78,21 @@ void Collect(const RegNode& node, const std::string& path, std::vector<std::stri
 }
 }  // namespace
 
-void TelephonyTest::ClearRegistry() {
-    DeleteTree(reg, HKEY_CURRENT_USER, "");
-    DeleteTree(reg, HKEY_LOCAL_MACHINE, "");
-}
-
 std::vector<std::string> TelephonyTest::Layout() {
     std::vector<std::string> out;
-    Collect(reg.Hive(HKEY_LOCAL_MACHINE), "HKLM", out);
-    Collect(reg.Hive(HKEY_CURRENT_USER), "HKCU", out);
+    Collect(registry.Hive(HKEY_LOCAL_MACHINE), "HKLM", out);
+    Collect(registry.Hive(HKEY_CURRENT_USER), "HKCU", out);
     return out;
 }
 
 std::vector<std::string> TelephonyTest::LoggedSources() {
     // The second field: "Err: <error source>[.<window caption>] - <source>[ line <n>]".
+    static const std::regex kWhere("Err: .* - (.+?)( line \\d+)?");
     std::vector<std::string> sources;
-    for (const auto& fields : ScopedTestPlatform::ReadLog(platform.DefaultLogPath())) {
-        std::string where = fields.size() > 1 ? fields[1] : fields[0];
-        const size_t dash = where.rfind(" - ");
-        if (dash != std::string::npos)
-            where.erase(0, dash + 3);
-        const size_t line = where.find(" line ");
-        if (line != std::string::npos)
-            where.erase(line);
-        sources.push_back(where);
+    for (const auto& fields : ReadLog(DefaultLogPath())) {
+        std::smatch match;
+        const std::string& where = fields.size() > 1 ? fields[1] : fields[0];
+        sources.push_back(std::regex_match(where, match, kWhere) ? match[1].str() : where);
     }
     return sources;
 }

@@ -18,48 +18,29 @@
 
 namespace zelwiz {
 
-class TelephonyTest : public ::testing::Test {
+class TelephonyTest : public ::testing::Test, public ScopedTestPlatform {
   protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Registry helpers on whole key paths; text values are REG_SZ.
-    void SetText(HKEY hive, const std::string& path, const std::string& name,
-                 const std::string& text) {
-        platform.SetText(hive, path, name, text);
-    }
-    void SetDword(HKEY hive, const std::string& path, const std::string& name, DWORD value) {
-        platform.SetDword(hive, path, name, value);
-    }
     void MakeKey(HKEY hive, const std::string& path);
     // The text of a value without its terminator, or "<missing>".
     std::string Text(HKEY hive, const std::string& path, const std::string& name);
-    bool HasKey(HKEY hive, const std::string& path) { return platform.KeyExists(hive, path); }
     // The subkey names in enumeration order; empty when the key is missing.
     std::vector<std::string> SubKeys(HKEY hive, const std::string& path);
-    // Empties both hives (between the cases of a table).
-    void ClearRegistry();
     // Every value of both hives as "HIVE\path|name=text" (an empty key as "HIVE\path"), to
     // compare whole layouts.
     std::vector<std::string> Layout();
-
     // The sources of the error-log lines written since the test began, in order.
     std::vector<std::string> LoggedSources();
 
-    ScopedTestPlatform platform;
-    MemoryRegistry& reg = platform.registry;
-    HeadlessToolkit& toolkit = platform.toolkit;
-    FakeShell& shell = platform.shell;
     ComponentCatalog catalog;
     FakeComponents fakes;
     std::unique_ptr<frmWizard> wiz;
-
-  private:
-    Platform previous_;
+    std::vector<int> pointers;  // the wizard's mouse pointer after each change of it
 };
 
 // The usual paths.
-inline constexpr const char* kProviderKey = "Software\\Korvane\\TSpi_CSTA";
 inline constexpr const char* kProviderSubKey = "Software\\Korvane\\TSpi_CSTA\\Provider";
 inline constexpr const char* kPreferredEdnsKey = "Software\\Korvane\\TSpi_CSTA\\PreferredEDNs";
 inline constexpr const char* kPreferenceKey = "Software\\Korvane\\7316\\ZELDial\\Preference";

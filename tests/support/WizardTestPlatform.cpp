@@ -8,9 +8,6 @@
 #include "telephony/frmEditSettings.h"
 
 namespace zelwiz {
-namespace {
-const std::string kProduct = "Software\\Korvane\\7316";
-}
 
 WizardTestPlatform::WizardTestPlatform() {
     ResetWizardModules();
@@ -42,7 +39,7 @@ void WizardTestPlatform::ResetWizardModules() {
 }
 
 void WizardTestPlatform::SetInstall(const std::string& name, const std::string& value) {
-    SetText(HKEY_LOCAL_MACHINE, kProduct + "\\Install", name, value);
+    SetText(HKEY_LOCAL_MACHINE, "Software\\Korvane\\7316\\Install", name, value);
 }
 
 void WizardTestPlatform::SetUser(const std::string& path, const std::string& name,
@@ -52,10 +49,6 @@ void WizardTestPlatform::SetUser(const std::string& path, const std::string& nam
 
 void WizardTestPlatform::SetConfigured() {
     SetUser("7316\\Install", "IsWizConfigured", "-1");
-}
-
-void WizardTestPlatform::SetLanguage(const std::string& index) {
-    SetUser("7316\\ZELPhone\\Settings", "lang", index);
 }
 
 frmWizard& WizardTestPlatform::LoadWizard() {
@@ -83,11 +76,16 @@ void ExpectFront(const frmWizard& w, int step, NavState buttons) {
     EXPECT_TRUE(w.cmdNav(1).Enabled());
 }
 
-std::string WizardLogPrefix(const frmWizard* window, const std::string& source) {
-    std::string where = "Err: Parlova";
-    if (window != nullptr)
-        where += "." + window->Caption();
-    return where + " - " + source + " line ";
+void ExpectOneLogLine(const WizardTestPlatform& p, const std::string& source,
+                      const std::string& error) {
+    const auto log = p.Log();
+    ASSERT_EQ(log.size(), 1u);
+    ASSERT_EQ(log[0].size(), 5u);
+    const std::string where = "Err: Parlova." + p.wizard->Caption() + " - " + source + " line ";
+    EXPECT_EQ(log[0][1].rfind(where, 0), 0u) << log[0][1];
+    EXPECT_EQ(log[0][2], "-");
+    EXPECT_EQ(log[0][3], error);
+    EXPECT_EQ(log[0][4], "-");
 }
 
 }  // namespace zelwiz

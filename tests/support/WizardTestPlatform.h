@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "support/ScopedTestPlatform.h"
 #include "platform/ComponentCatalog.h"
 #include "support/FakeComponents.h"
+#include "support/ScopedTestPlatform.h"
 #include "wizard/frmWizard.h"
 
 namespace zelwiz {
@@ -32,8 +32,6 @@ class WizardTestPlatform : public ScopedTestPlatform {
     void SetUser(const std::string& path, const std::string& name, const std::string& value);
     // The wizard completed before ("IsWizConfigured" = "-1").
     void SetConfigured();
-    // The user's language index ("lang").
-    void SetLanguage(const std::string& index);
 
     // Makes the wizard form and loads it (Form_Load runs, page 0 comes up).
     frmWizard& LoadWizard();
@@ -62,8 +60,10 @@ struct NavState {
 // and Back, Next and Finish are as given; Cancel is always enabled.
 void ExpectFront(const frmWizard& w, int step, NavState buttons);
 
-// The error-log field 2 that a trap of frmWizard writes for an error without a source of its
-// own: "Err: Parlova.<window caption> - <source> line <n>" (the window part only when given).
-std::string WizardLogPrefix(const frmWizard* window, const std::string& source);
+// The error log holds one line, written by the trap of `source` in the wizard's window for
+// `error` that has no source of its own: "Err: Parlova.<window caption> - <source> line <n>",
+// no message and no system error.
+void ExpectOneLogLine(const WizardTestPlatform& p, const std::string& source,
+                      const std::string& error);
 
 }  // namespace zelwiz
