@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "platform/ErrorInfo.h"
+#include "support/TempFolder.h"
 
 namespace zelwiz {
 namespace {
@@ -33,25 +34,15 @@ class ScopedEnv {
     std::optional<std::string> old_;
 };
 
+unsigned ModeOf(const fs::path& p) {
+    return static_cast<unsigned>(fs::status(p).permissions());
+}
+
 class PosixShellTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "zelwiz-shell-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
-    static mode_t ModeOf(const fs::path& p) {
-        struct stat st {};
-        EXPECT_EQ(stat(p.c_str(), &st), 0) << p;
-        return st.st_mode & 07777;
-    }
-
     PosixShell shell;
-    fs::path dir;
+    test::TempFolder temp;
+    fs::path dir = temp.path();
 };
 
 TEST_F(PosixShellTest, StartsAQuotedProgramPathWithWindowsArgumentsAndReadsItsExitCode) {
