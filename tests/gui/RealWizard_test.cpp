@@ -2,13 +2,17 @@
 // window, the registry asserted afterwards.
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
 
 #include "GuiTest.h"
+#include "environment/Translation.h"
 #include "support/WizardTestPlatform.h"
+#include "telephony/frmEditSettings.h"
+#include "ui_qt/ControlWidgets.h"
 #include "ui_qt/WizardView.h"
 
 namespace zelwiz::testing {
@@ -33,26 +37,22 @@ class RealWizardTest : public GuiTest {
     WizardTestPlatform p;  // installed before GuiTest::SetUp puts the Qt toolkit in
 };
 
-TEST_F(RealWizardTest, TypicalPathToFinishWithScreenshotOfEachPage) {
+TEST_F(RealWizardTest, TypicalPathToFinishWithTheKeyboard) {
     p.fakes.voip.ednText = "7001";
     frmWizard& w = p.LoadWizard();
     QWidget* window = Show(w);
     ASSERT_NE(dynamic_cast<qt::WizardView*>(&WindowOf(w)->View()), nullptr);
     EXPECT_EQ(window->windowTitle(), "Parlova Configuration Wizard");
-    auto shot = [&] { Screenshot(window, QStringLiteral("wizard-page-%1").arg(w.iCurrentStep)); };
 
     EXPECT_EQ(ShownStep(), 0);
-    shot();
     Press(Qt::Key_Return);
     EXPECT_EQ(ShownStep(), 1);
-    shot();
     Press(Qt::Key_Return);  // the stored profile stays chosen
 
     EXPECT_EQ(ShownStep(), 2);
     auto* address = Widget<QLineEdit>(w, *w.txtcstaIPadd);
     EXPECT_EQ(QApplication::focusWidget(), address);
     Type("10.1.1.1");
-    shot();
     Press(Qt::Key_Return);  // Enter reaches the form's Next, not the field
 
     EXPECT_EQ(ShownStep(), 4);
@@ -62,33 +62,22 @@ TEST_F(RealWizardTest, TypicalPathToFinishWithScreenshotOfEachPage) {
     Press(Qt::Key_Down);  // back to the physical set with the arrow key
     EXPECT_TRUE(w.Optphonset->Value());
     EXPECT_FALSE(w.OptIPPhone->Value());
-    shot();
     Press(Qt::Key_Return);
 
     EXPECT_EQ(ShownStep(), 5);
     EXPECT_EQ(QApplication::focusWidget(), Widget<QLineEdit>(w, *w.txtPhonsetnumber));
     Type("2000");
-    shot();
     Press(Qt::Key_Return);
 
     EXPECT_EQ(ShownStep(), 6);
     EXPECT_EQ(QApplication::focusWidget(), Widget<QLineEdit>(w, *w.txtIPLANAdd));
     Type("10.2.2.2");
-    shot();
     Press(Qt::Key_Return);  // the board answers: on to the dialing properties
 
     EXPECT_EQ(ShownStep(), 8);
-    // Each value stands beside its caption, though it was filled in before the page first showed.
-    auto* areaCaption = Widget<QLabel>(w, *w.AreaCode);
-    auto* areaValue = Widget<QLabel>(w, *w.lbareacode);
-    ASSERT_TRUE(areaCaption && areaValue);
-    EXPECT_EQ(areaValue->text(), "01");
-    EXPECT_EQ(areaValue->y(), areaCaption->y());
-    EXPECT_GT(areaValue->x(), areaCaption->geometry().right());
-    shot();
+    EXPECT_EQ(w.lbareacode->Caption(), "01");
     Press(Qt::Key_Return);
     EXPECT_EQ(ShownStep(), 9);
-    shot();
 
     // Finish (Enter: Next is disabled on the last page). The line check fails with the fakes,
     // so the wizard asks for a restart before it closes.
@@ -113,6 +102,27 @@ TEST_F(RealWizardTest, TypicalPathToFinishWithScreenshotOfEachPage) {
     EXPECT_TRUE(p.Log().empty());
 }
 
+// What depends on the scale: where the controls of each page stand.
+TEST_F(RealWizardTest, LayoutAndScreenshotOfEachPage) {
+    frmWizard& w = p.LoadWizard();
+    QWidget* window = Show(w);
+    for (std::int16_t page = 0; page < 10; ++page) {
+        std::int16_t step = page, byNext = 2;
+        w.SetStep(step, byNext);
+        ASSERT_EQ(ShownStep(), page);
+        Screenshot(window, QStringLiteral("wizard-page-%1").arg(page));
+    }
+    // Each value of the dialing page stands beside its caption, though it was filled in before
+    // the page first showed.
+    auto* caption = Widget<QLabel>(w, *w.AreaCode);
+    auto* value = Widget<QLabel>(w, *w.lbareacode);
+    ASSERT_TRUE(caption && value);
+    EXPECT_EQ(value->text(), "01");
+    EXPECT_EQ(value->y(), caption->y());
+    EXPECT_GT(value->x(), caption->geometry().right());
+    w.Unload();
+}
+
 TEST_F(RealWizardTest, AltAndTheConfigureKeyOpenTheDialingPropertiesOnTheDialingPage) {
     frmWizard& w = p.LoadWizard();
     Show(w);
@@ -128,6 +138,48 @@ TEST_F(RealWizardTest, AltAndTheConfigureKeyOpenTheDialingPropertiesOnTheDialing
     EXPECT_TRUE(WaitUntil([&] { return p.fakes.provider.configuredDevices.size() == 1; }))
         << "Alt+" << key << " did not press " << caption;
     w.Unload();
+}
+
+// The address selection dialog over the wizard: translated, in the character set of the user's
+// language, answered with the keyboard.
+TEST_F(RealWizardTest, PbxSelectionInTheUsersLanguageAnsweredWithTheKeyboard) {
+    p.SetLanguage("4");  // Hungarian: its fonts take the Eastern European character set
+    Show(p.LoadWizard());
+    bVoipSelection = false;
+    frmEditSettings& dialog = frmEditSettings::Default();
+    dialog.lbIPAddsMsg->SetCaption(Translate(
+        "#01046#The Wizard has found several PBX IP Addresses. Please select an IP address and "
+        "click OK to continue."));
+    for (const char* address : {"10.1.0.10", "10.1.0.11", "pbx-north.example"})
+        dialog.lstIPAdds->AddItem(address);
+
+    QString title, ok;
+    int charset = -1;
+    bool firstSelected = false;
+    WhenModal([&](QWidget* modal) {
+        title = modal->windowTitle();
+        auto* list = modal->findChild<QListWidget*>();
+        firstSelected = list != nullptr && list->selectedItems().size() == 1 &&
+                        list->selectedItems()[0]->text() == "10.1.0.10";
+        charset = list != nullptr ? list->property(qt::kFontCharsetProperty).toInt() : -1;
+        ok = Widget<QPushButton>(dialog, *dialog.cmdOk)->text();
+        Screenshot(modal, "frmEditSettings");
+        Press(Qt::Key_Down);
+        Press(Qt::Key_Tab);
+        Press(Qt::Key_Return);
+    });
+    dialog.ShowModal();
+
+    EXPECT_EQ(title.toStdString(), Translate("#01047#PBX selection"));
+    EXPECT_FALSE(title.contains('#')) << "the title is translated";
+    EXPECT_EQ(ok.toStdString(), dialog.cmdOk->Caption());
+    EXPECT_FALSE(ok.contains('#')) << "the form is translated before it shows";
+    EXPECT_TRUE(firstSelected) << "the dialog opens with the first address selected";
+    EXPECT_EQ(charset, 238);
+    EXPECT_FALSE(frmEditSettings::Instance().bIsUnload());
+    EXPECT_EQ(frmEditSettings::Instance().GetSelectedIPAdd(), "10.1.0.11");
+    frmEditSettings::Instance().Unload();
+    p.wizard->Unload();
 }
 
 TEST_F(RealWizardTest, EscapeInAFieldCancelsWithoutSaving) {
