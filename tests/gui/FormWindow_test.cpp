@@ -185,5 +185,30 @@ TEST_F(FormWindowTest, HourglassPointerUntrappedErrorsAndDestroyedForms) {
     EXPECT_FALSE(toolkit.ActivateWindow("Sample settings"));
 }
 
+// The program's End inside a modal form ends every event loop and reaches the program entry.
+TEST_F(FormWindowTest, EndInsideAModalFormStopsEveryLoopAndReachesTheProgramEntry) {
+    SampleSelection owner;
+    Show(owner);
+    SampleSelection dialog;
+    dialog.cmdOk->OnClick = [] { End(3); };
+    bool returned = false;
+    owner.cmdOk->OnClick = [&] {
+        dialog.Show(true);
+        returned = true;
+    };
+    WhenModal([](QWidget*) {
+        Press(Qt::Key_Tab);  // from the list to OK
+        Press(Qt::Key_Return);
+    });
+    QTest::mouseClick(Widget<QPushButton>(owner, *owner.cmdOk), Qt::LeftButton);
+    EXPECT_FALSE(returned) << "the program ends inside the modal show";
+    try {
+        toolkit.Run();
+        ADD_FAILURE() << "Run returned";
+    } catch (const ProgramEnd& end) {
+        EXPECT_EQ(end.exitCode, 3);
+    }
+}
+
 }  // namespace
 }  // namespace zelwiz::testing

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
@@ -100,7 +101,16 @@ class GuiTest : public ::testing::Test {
     }
 
     // Saves a picture of the window into the screenshot folder of the build.
-    static void Screenshot(QWidget* window, const QString& name);
+    static void Screenshot(QWidget* window, const QString& name) {
+        const QString folder =
+            qEnvironmentVariable("ZELWIZ_SCREENSHOTS", QStringLiteral("screenshots"));
+        QDir().mkpath(folder);
+        const qreal scale = window->devicePixelRatioF();
+        const QString suffix = scale > 1.0 ? QStringLiteral("@%1x").arg(scale) : QString();
+        QApplication::processEvents();
+        EXPECT_TRUE(window->grab().save(folder + "/" + name + suffix + ".png"))
+            << name.toStdString();
+    }
 
     qt::QtToolkit toolkit;
     std::vector<ErrorRecord> untrapped;
