@@ -20,9 +20,9 @@ RegNode Parse(std::string_view text, HKEY hive = HKEY_CURRENT_USER) {
 TEST(RegFile, WritesEachTypeInItsFormAndReadsTheSameTreeBack) {
     RegNode root;
     root.SetValue("", REG_SZ, Bytes(std::string_view("hive default\0", 13)));
-    RegNode& install = root.FindOrAdd("Software").FindOrAdd("Korvane").FindOrAdd("7316");
-    install.FindOrAdd("Empty");
-    RegNode& values = install.FindOrAdd("Install");
+    RegNode& software = root.FindOrAdd("Software");
+    software.FindOrAdd("Empty");
+    RegNode& values = software.FindOrAdd("Install");
     values.SetValue("CCC", REG_SZ, Bytes(std::string_view("Third \"CSTA\" C:\\LAN\0", 20)));
     values.SetValue("", REG_SZ, Bytes(std::string_view("ümlaut\0", 8)));
     values.SetValue("@", REG_SZ, Bytes(std::string_view("\0", 1)));
@@ -51,13 +51,9 @@ TEST(RegFile, WritesEachTypeInItsFormAndReadsTheSameTreeBack) {
               "\n"
               "[HKEY_CURRENT_USER\\Software]\n"
               "\n"
-              "[HKEY_CURRENT_USER\\Software\\Korvane]\n"
+              "[HKEY_CURRENT_USER\\Software\\Empty]\n"
               "\n"
-              "[HKEY_CURRENT_USER\\Software\\Korvane\\7316]\n"
-              "\n"
-              "[HKEY_CURRENT_USER\\Software\\Korvane\\7316\\Empty]\n"
-              "\n"
-              "[HKEY_CURRENT_USER\\Software\\Korvane\\7316\\Install]\n"
+              "[HKEY_CURRENT_USER\\Software\\Install]\n"
               "\"CCC\"=\"Third \\\"CSTA\\\" C:\\\\LAN\"\n"
               "@=\"ümlaut\"\n"
               "\"@\"=\"\"\n"
@@ -75,9 +71,7 @@ TEST(RegFile, WritesEachTypeInItsFormAndReadsTheSameTreeBack) {
               "  c6,cf,d8,e1,ea,f3,fc,05\n"
               "\n");
 
-    RegNode back = Parse(*text);
-    EXPECT_TRUE(back == root);
-    EXPECT_EQ(SerializeRegFile(back, HKEY_CURRENT_USER), text);
+    EXPECT_TRUE(Parse(*text) == root);
 }
 
 TEST(RegFile, ReadsWhatRegeditAndPeopleWrite) {

@@ -148,7 +148,7 @@ TEST_F(FormWindowTest, ClicksTypingAndFocusReachTheModel) {
     form.events.clear();
     QTest::mouseClick(Widget<QPushButton>(form, *form.cmdApply), Qt::LeftButton);
     Press(Qt::Key_A, Qt::AltModifier);
-    EXPECT_TRUE(WaitUntil([&] { return form.events.size() == 2; })) << "the access key clicks";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form.events.size() == 2; })) << "the access key clicks";
     form.cmdApply->SetEnabled(false);
     QTest::mouseClick(Widget<QPushButton>(form, *form.cmdApply), Qt::LeftButton);
     EXPECT_EQ(form.events, (Events{"cmdApply_Click", "cmdApply_Click"}));

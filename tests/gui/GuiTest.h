@@ -62,14 +62,6 @@ class GuiTest : public ::testing::Test {
             QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
     }
 
-    // Lets events run until `done` holds (an access key clicks its button a moment later);
-    // false when it never does.
-    static bool WaitUntil(const std::function<bool()>& done) {
-        for (int i = 0; i < 200 && !done(); ++i)
-            QTest::qWait(10);
-        return done();
-    }
-
     // Runs `answer` once a modal window (a modal form or a message box) is up, from inside its
     // event loop; the test goes on when the modal show returns.
     static void WhenModal(std::function<void(QWidget* modal)> answer) {

@@ -84,10 +84,10 @@ TEST_F(RealWizardTest, TypicalPathToFinishWithTheKeyboard) {
         static_cast<char>(std::tolower(static_cast<unsigned char>(configure[amp + 1])));
     ASSERT_TRUE(key >= 'a' && key <= 'z') << configure;
     Press(static_cast<Qt::Key>(Qt::Key_A + (key - 'a')), Qt::AltModifier);
-    EXPECT_TRUE(WaitUntil([&] { return p.fakes.provider.configuredDevices.size() == 1; }))
+    EXPECT_TRUE(QTest::qWaitFor([&] { return p.fakes.provider.configuredDevices.size() == 1; }))
         << "Alt+" << key << " did not press " << configure;
     Press(Qt::Key_N, Qt::AltModifier);
-    EXPECT_TRUE(WaitUntil([&] { return ShownStep() == 9; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ShownStep() == 9; }));
 
     // Finish (Enter: Next is disabled on the last page). The line check fails with the fakes,
     // so the wizard asks for a restart before it closes.

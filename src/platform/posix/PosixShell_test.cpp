@@ -45,15 +45,11 @@ class PosixShellTest : public ::testing::Test {
     fs::path dir = temp.path();
 };
 
-TEST_F(PosixShellTest, StartsAQuotedProgramPathWithWindowsArgumentsAndReadsItsExitCode) {
-    const fs::path folder = dir / "Korvane Parlova";
-    fs::create_directory(folder);
-    const fs::path program = folder / "restprlconf4_0.exe";
-    {
-        std::ofstream script(program);
-        script << "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$0.args\"\n"
-                  "exit 7\n";
-    }
+TEST_F(PosixShellTest, StartsAQuotedProgramPathWithWindowsArgumentsAndOpensOnlyItsChildren) {
+    const fs::path program = dir / "Korvane Parlova" / "restprlconf4_0.exe";
+    fs::create_directory(program.parent_path());
+    std::ofstream(program) << "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done"
+                              " > \"$0.args\"\nexit 7\n";
     fs::permissions(program, fs::perms::owner_all);
 
     const std::uint32_t pid =
@@ -70,12 +66,10 @@ TEST_F(PosixShellTest, StartsAQuotedProgramPathWithWindowsArgumentsAndReadsItsEx
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(args), {}), "-s\ntwo words\na\"b\n");
 
     ASSERT_NE(shell.OpenProcess(pid), 0u) << "an ended child can still be opened";
-}
-
-TEST_F(PosixShellTest, OnlyOwnChildrenOpenAndAMissingProgramRecordsItsError) {
     EXPECT_EQ(shell.OpenProcess(static_cast<std::uint32_t>(getppid())), 0u);
     EXPECT_EQ(shell.OpenProcess(static_cast<std::uint32_t>(getpid())), 0u);
 
+    // A missing program records its error.
     EXPECT_EQ(shell.StartProgram("\"" + (dir / "zelphone.exe").string() + "\""), 0u);
     try {
         Raise(kErrInvalidProcedureCall);
