@@ -133,9 +133,9 @@ TEST_F(RealWizardTest, LayoutAndScreenshotOfEachPage) {
     w.Unload();
 }
 
-// The address selection dialog over the wizard: translated, in the character set of the user's
-// language, answered with the keyboard.
-TEST_F(RealWizardTest, PbxSelectionInTheUsersLanguageAnsweredWithTheKeyboard) {
+// The address selection dialog over the wizard: translated before it shows, in the character set
+// of the user's language, following the model's changes while it is up, answered with the keys.
+TEST_F(RealWizardTest, SelectionDialogShowsTheModelAndIsAnsweredWithTheKeyboard) {
     p.SetLanguage("4");  // Hungarian: its fonts take the Eastern European character set
     Show(p.LoadWizard());
     bVoipSelection = false;
@@ -145,32 +145,48 @@ TEST_F(RealWizardTest, PbxSelectionInTheUsersLanguageAnsweredWithTheKeyboard) {
         "click OK to continue."));
     for (const char* address : {"10.1.0.10", "10.1.0.11", "pbx-north.example"})
         dialog.lstIPAdds->AddItem(address);
-
-    QString title, ok;
-    int charset = -1;
-    bool firstSelected = false;
     WhenModal([&](QWidget* modal) {
-        title = modal->windowTitle();
-        auto* list = modal->findChild<QListWidget*>();
-        firstSelected = list != nullptr && list->selectedItems().size() == 1 &&
-                        list->selectedItems()[0]->text() == "10.1.0.10";
-        charset = list != nullptr ? list->property(qt::kFontCharsetProperty).toInt() : -1;
-        ok = Widget<QPushButton>(dialog, *dialog.cmdOk)->text();
+        auto* message = Widget<QLabel>(dialog, *dialog.lbIPAddsMsg);
+        auto* list = Widget<QListWidget>(dialog, *dialog.lstIPAdds);
+        auto* ok = Widget<QPushButton>(dialog, *dialog.cmdOk);
+        ASSERT_TRUE(message && list && ok);
+        EXPECT_EQ(modal->windowTitle(), "Alközpont kiválasztása");
+        EXPECT_EQ(ok->text(), "&OK") << "the form is translated before it shows";
+        EXPECT_EQ(ok->accessibleName(), "OK");
+        EXPECT_EQ(message->buddy(), list) << "the label names the list that follows it";
+        EXPECT_EQ(list->accessibleName(), message->text());
+        EXPECT_EQ(list->property(qt::kFontCharsetProperty).toInt(), 238);
+        ASSERT_EQ(list->selectedItems().size(), 1);
+        EXPECT_EQ(list->selectedItems()[0]->text(), "10.1.0.10") << "the first address is chosen";
         Screenshot(modal, "frmEditSettings");
-        Press(Qt::Key_Down);
+
+        dialog.SetCaption("VoIP board selection");
+        dialog.lstIPAdds->Clear();
+        EXPECT_EQ(list->count(), 0);
+        dialog.lstIPAdds->AddItem("voip-1");
+        dialog.lstIPAdds->AddItem("voip-2");
+        dialog.lstIPAdds->SetSelectedIndex(1);
+        dialog.cmdCancel->SetVisible(false);
+        dialog.lbIPAddsMsg->SetCaption("Choose a board");
+        dialog.lbIPAddsMsg->SetFontCharset(0);
+        EXPECT_EQ(modal->windowTitle(), "VoIP board selection");
+        EXPECT_EQ(list->selectedItems().value(0)->text(), "voip-2");
+        EXPECT_TRUE(Widget<QPushButton>(dialog, *dialog.cmdCancel)->isHidden());
+        EXPECT_EQ(message->text(), "Choose a board");
+        EXPECT_EQ(list->accessibleName(), "Choose a board") << "the field's name follows its label";
+        EXPECT_EQ(message->property(qt::kFontCharsetProperty).toInt(), 0);
+        dialog.cmdOk->SetEnabled(false);
+        EXPECT_FALSE(ok->isEnabled());
+        dialog.cmdOk->SetEnabled(true);
+        dialog.lbIPAddsMsg->SetLeft(-10000);
+        EXPECT_TRUE(message->isHidden()) << "a control out of the window is not shown";
+        Press(Qt::Key_Up);
         Press(Qt::Key_Tab);
         Press(Qt::Key_Return);
     });
     dialog.ShowModal();
-
-    EXPECT_EQ(title.toStdString(), Translate("#01047#PBX selection"));
-    EXPECT_FALSE(title.contains('#')) << "the title is translated";
-    EXPECT_EQ(ok.toStdString(), dialog.cmdOk->Caption());
-    EXPECT_FALSE(ok.contains('#')) << "the form is translated before it shows";
-    EXPECT_TRUE(firstSelected) << "the dialog opens with the first address selected";
-    EXPECT_EQ(charset, 238);
     EXPECT_FALSE(frmEditSettings::Instance().bIsUnload());
-    EXPECT_EQ(frmEditSettings::Instance().GetSelectedIPAdd(), "10.1.0.11");
+    EXPECT_EQ(frmEditSettings::Instance().GetSelectedIPAdd(), "voip-1");
     frmEditSettings::Instance().Unload();
     p.wizard->Unload();
 }

@@ -340,19 +340,14 @@ TEST_F(FileStore, ConcurrentWritersLoseNoUpdate) {
 // the files, as processes do.
 std::unique_ptr<Registry> MakeFile(bool readOnlyMachine) {
     static std::unique_ptr<test::TempFolder> folder;
-    static std::string owner;
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string test = std::string(info->test_suite_name()) + "." + info->name();
-    if (folder == nullptr || owner != test) {
+    static const ::testing::TestInfo* owner = nullptr;
+    if (owner != ::testing::UnitTest::GetInstance()->current_test_info()) {
         folder = std::make_unique<test::TempFolder>();
-        owner = test;
+        owner = ::testing::UnitTest::GetInstance()->current_test_info();
     }
-    std::string machine = *folder / "HKEY_LOCAL_MACHINE.reg";
-    if (readOnlyMachine && std::filesystem::exists(machine)) {
-        using std::filesystem::perms;
-        std::filesystem::permissions(machine,
-                                     perms::owner_read | perms::group_read | perms::others_read);
-    }
+    const std::string machine = *folder / "HKEY_LOCAL_MACHINE.reg";
+    if (readOnlyMachine && std::filesystem::exists(machine))
+        std::filesystem::permissions(machine, std::filesystem::perms(0444));
     // The option stands in for the file's permissions where they do not bind (tests run as root).
     return std::make_unique<FileRegistry>(
         machine, *folder / "HKEY_CURRENT_USER.reg",
