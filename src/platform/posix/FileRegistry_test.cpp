@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <bit>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -183,12 +184,8 @@ TEST_F(FileStore, UnreadableHiveFileIsLeftAsItIsAndChangesAreRefused) {
 // Regedit's two forms of .reg file: its export, UTF-16LE with a byte order mark, and REGEDIT4 in
 // Windows-1252. Expandable texts are hex(2) lists of the file's own characters.
 std::string Utf16Export(std::u16string_view text) {
-    std::string bytes = "\xFF\xFE";
-    for (char16_t unit : text) {
-        bytes.push_back(static_cast<char>(unit & 0xFF));
-        bytes.push_back(static_cast<char>(unit >> 8));
-    }
-    return bytes;
+    static_assert(std::endian::native == std::endian::little);
+    return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(text.data()), 2 * text.size());
 }
 
 TEST_F(FileStore, RegeditFilesServeAsHivesAndAreWrittenBackInUtf8) {
