@@ -40,8 +40,7 @@ class GuiTest : public ::testing::Test {
     QWidget* Show(Form& form) {
         form.Show();
         QWidget* window = WindowOf(form);
-        EXPECT_NE(window, nullptr);
-        EXPECT_TRUE(window != nullptr && QTest::qWaitForWindowActive(window));
+        EXPECT_TRUE(window != nullptr && QTest::qWaitForWindowActive(window)) << "no active window";
         return window;
     }
 
