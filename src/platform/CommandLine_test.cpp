@@ -16,8 +16,9 @@ TEST_P(SplitCommandLineRules, SplitsAsWindowsDoes) {
     EXPECT_EQ(SplitCommandLine(GetParam().line), GetParam().args) << GetParam().line;
 }
 
+// The program name first.
 INSTANTIATE_TEST_SUITE_P(
-    ProgramName, SplitCommandLineRules,
+    Rules, SplitCommandLineRules,
     ::testing::Values(
         SplitCase{"", {}}, SplitCase{"prog", {"prog"}},
         SplitCase{"\"/opt/Korvane Parlova/zelphone.exe\"", {"/opt/Korvane Parlova/zelphone.exe"}},
@@ -27,11 +28,8 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"C:\\dir\\p\"q r", {"C:\\dir\\p\"q", "r"}},
         // The name ends at its closing quote; what follows starts the next argument.
         SplitCase{"\"prog\"x y", {"prog", "x", "y"}}, SplitCase{"\"prog", {"prog"}},
-        SplitCase{" prog a", {"", "prog", "a"}}));
-
-INSTANTIATE_TEST_SUITE_P(
-    Arguments, SplitCommandLineRules,
-    ::testing::Values(
+        SplitCase{" prog a", {"", "prog", "a"}},
+        // The arguments after it.
         SplitCase{"p a  b\t c  ", {"p", "a", "b", "c"}},
         SplitCase{"p \"abc\" d e", {"p", "abc", "d", "e"}},
         SplitCase{"p a\\\\\\b d\"e f\"g h", {"p", "a\\\\\\b", "de fg", "h"}},

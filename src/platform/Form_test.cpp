@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/HeadlessToolkit.h"
-#include "platform/Platform.h"
-
 namespace zelwiz {
 namespace {
 
@@ -23,17 +20,7 @@ class SampleForm : public Form {
     std::vector<std::string> clicks;
 };
 
-class WindowModel : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        previous = InstallPlatform(Platform{nullptr, nullptr, &toolkit, nullptr});
-    }
-    void TearDown() override { InstallPlatform(previous); }
-    HeadlessToolkit toolkit;
-    Platform previous;
-};
-
-TEST_F(WindowModel, SelectingAnOptionClearsItsContainerSiblingsAndRunsItsClick) {
+TEST(WindowModel, SelectingAnOptionClearsItsContainerSiblingsAndRunsItsClick) {
     SampleForm f;
     f.other->SetValue(true);
     f.a->SetValue(true);

@@ -17,23 +17,12 @@ RegNode Parse(std::string_view text, HKEY hive = HKEY_CURRENT_USER) {
     return root;
 }
 
-const RegValueData* ValueAt(const RegNode& root, std::initializer_list<std::string_view> path,
-                            std::string_view name) {
-    const RegNode* node = &root;
-    for (auto level : path) {
-        node = node->Find(level);
-        if (node == nullptr)
-            return nullptr;
-    }
-    return node->FindValue(name);
-}
-
 TEST(RegFile, WritesEachTypeInItsFormAndReadsTheSameTreeBack) {
     RegNode root;
     root.SetValue("", REG_SZ, Bytes(std::string_view("hive default\0", 13)));
-    RegNode& install = root.FindOrAdd("Software").FindOrAdd("Korvane").FindOrAdd("7316");
-    install.FindOrAdd("Empty");
-    RegNode& values = install.FindOrAdd("Install");
+    RegNode& software = root.FindOrAdd("Software");
+    software.FindOrAdd("Empty");
+    RegNode& values = software.FindOrAdd("Install");
     values.SetValue("CCC", REG_SZ, Bytes(std::string_view("Third \"CSTA\" C:\\LAN\0", 20)));
     values.SetValue("", REG_SZ, Bytes(std::string_view("ümlaut\0", 8)));
     values.SetValue("@", REG_SZ, Bytes(std::string_view("\0", 1)));
@@ -62,13 +51,9 @@ TEST(RegFile, WritesEachTypeInItsFormAndReadsTheSameTreeBack) {
               "\n"
               "[HKEY_CURRENT_USER\\Software]\n"
               "\n"
-              "[HKEY_CURRENT_USER\\Software\\Korvane]\n"
+              "[HKEY_CURRENT_USER\\Software\\Empty]\n"
               "\n"
-              "[HKEY_CURRENT_USER\\Software\\Korvane\\7316]\n"
-              "\n"
-              "[HKEY_CURRENT_USER\\Software\\Korvane\\7316\\Empty]\n"
-              "\n"
-              "[HKEY_CURRENT_USER\\Software\\Korvane\\7316\\Install]\n"
+              "[HKEY_CURRENT_USER\\Software\\Install]\n"
               "\"CCC\"=\"Third \\\"CSTA\\\" C:\\\\LAN\"\n"
               "@=\"ümlaut\"\n"
               "\"@\"=\"\"\n"
@@ -86,9 +71,7 @@ TEST(RegFile, WritesEachTypeInItsFormAndReadsTheSameTreeBack) {
               "  c6,cf,d8,e1,ea,f3,fc,05\n"
               "\n");
 
-    RegNode back = Parse(*text);
-    EXPECT_TRUE(back == root);
-    EXPECT_EQ(SerializeRegFile(back, HKEY_CURRENT_USER), text);
+    EXPECT_TRUE(Parse(*text) == root);
 }
 
 TEST(RegFile, ReadsWhatRegeditAndPeopleWrite) {
@@ -126,74 +109,58 @@ TEST(RegFile, ReadsWhatRegeditAndPeopleWrite) {
         EXPECT_TRUE(Parse(empty) == RegNode{}) << empty;
     }
     EXPECT_NE(
-        ValueAt(Parse("Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER]\n@=hex:"), {}, ""),
+        Parse("Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER]\n@=hex:").FindValue(""),
         nullptr)
         << "values of the hive's own key";
 }
 
 TEST(RegFile, ParseErrorsNameTheLineAndTheReason) {
     struct Case {
-        std::string_view text;
+        std::string text;
         int line;
         std::string_view reason;
     };
-    const std::string_view h = "Windows Registry Editor Version 5.00\n\n";
+    const std::string h = "Windows Registry Editor Version 5.00\n\n";
+    const std::string_view headless =
+        "expected the line Windows Registry Editor Version 5.00 or REGEDIT4";
+    std::string tooDeep = "[HKEY_CURRENT_USER";
+    for (std::size_t i = 0; i <= kMaxKeyDepth; ++i)
+        tooDeep += "\\d";
     const Case cases[] = {
-        {"\"a\"=\"b\"\n", 3, "value before the first [key] line"},
-        {"[HKEY_CURRENT_USER\\A]\nname=1\n", 4, "expected \"name\"=value"},
-        {"[HKEY_CURRENT_USER\\A]\n\"a\"=\"b\n", 4, "missing closing quote"},
-        {"[HKEY_CURRENT_USER\\A]\r\n\"a\\n\"=\"b\"\r\n", 4, "unknown escape"},
-        {"[HKEY_CURRENT_USER\\A]\n\"a\"=\"\xC3\x28\"\n", 4, "not valid UTF-8"},
-        {"[HKEY_CURRENT_USER\\A]\n\"a\"=dword:123456789\n", 4, "expected dword:xxxxxxxx"},
-        {"[HKEY_CURRENT_USER\\A]\n\"a\"=hex:000\n", 4, "two hexadecimal digits"},
-        {"[HKEY_CURRENT_USER\\A]\n\"a\"=hex:00,\\\n  01,\\\n  0g\n", 6, "two hexadecimal digits"},
-        {"[HKEY_CURRENT_USER\\A]\n\"a\"=hex:00,\\\n", 4, "past the end of the file"},
-        {"[HKEY_CURRENT_USER\\A]\n\"a\"=-\n", 4, "expected \"text\", dword: or hex:"},
-        {"[HKEY_CURRENT_USER\\A\n", 3, "expected ]"},
-        {"[-HKEY_CURRENT_USER\\A]\n", 3, "deletions are not supported"},
-        {"[HKEY_LOCAL_MACHINE\\A]\n", 3, "key is not under HKEY_CURRENT_USER"},
-        {"[HKEY_CURRENT_USER\\A\\\\B]\n", 3, "empty key name"},
+        {h + "\"a\"=\"b\"\n", 3, "value before the first [key] line"},
+        {h + "[HKEY_CURRENT_USER\\A]\nname=1\n", 4, "expected \"name\"=value"},
+        {h + "[HKEY_CURRENT_USER\\A]\n\"a\"=\"b\n", 4, "missing closing quote"},
+        {h + "[HKEY_CURRENT_USER\\A]\r\n\"a\\n\"=\"b\"\r\n", 4, "unknown escape"},
+        {h + "[HKEY_CURRENT_USER\\A]\n\"a\"=\"\xC3\x28\"\n", 4, "not valid UTF-8"},
+        {h + "[HKEY_CURRENT_USER\\A]\n\"a\"=dword:123456789\n", 4, "expected dword:xxxxxxxx"},
+        {h + "[HKEY_CURRENT_USER\\A]\n\"a\"=hex:000\n", 4, "two hexadecimal digits"},
+        {h + "[HKEY_CURRENT_USER\\A]\n\"a\"=hex:00,\\\n  01,\\\n  0g\n", 6,
+         "two hexadecimal digits"},
+        {h + "[HKEY_CURRENT_USER\\A]\n\"a\"=hex:00,\\\n", 4, "past the end of the file"},
+        {h + "[HKEY_CURRENT_USER\\A]\n\"a\"=-\n", 4, "expected \"text\", dword: or hex:"},
+        {h + "[HKEY_CURRENT_USER\\A\n", 3, "expected ]"},
+        {h + "[-HKEY_CURRENT_USER\\A]\n", 3, "deletions are not supported"},
+        {h + "[HKEY_LOCAL_MACHINE\\A]\n", 3, "key is not under HKEY_CURRENT_USER"},
+        {h + "[HKEY_CURRENT_USER\\A\\\\B]\n", 3, "empty key name"},
+        {h + "[HKEY_CURRENT_USER\\" + std::string(256, 'k') + "]\n", 3,
+         "longer than 255 characters"},
+        {h + tooDeep + "]\n", 3, "key path deeper than 512 levels"},
+        {"REGEDIT5\n", 1, headless},
+        {"\nWindows Registry Editor Version 5.00\n", 1, headless},
+        {"[HKEY_CURRENT_USER\\A]\n\"a\"=\"b\"\n", 1, headless},
+        // Broken UTF-16: a lone surrogate on the third line, a last byte without its pair.
+        {std::string("\xFF\xFER\0\n\0\n\0\x00\xD8x\0", 12), 3, "text is not valid UTF-16LE"},
+        {std::string("\xFF\xFER\0\n\0\n\0x", 9), 3, "text is not valid UTF-16LE"},
     };
     for (const Case& c : cases) {
-        std::string text = std::string(h) + std::string(c.text);
         RegNode root;
         root.FindOrAdd("stale");
         RegFileError error;
-        EXPECT_FALSE(ParseRegFile(text, HKEY_CURRENT_USER, &root, &error)) << text;
-        EXPECT_EQ(error.line, c.line) << text;
-        EXPECT_NE(error.reason.find(c.reason), std::string::npos) << text << "\n" << error.reason;
+        EXPECT_FALSE(ReadRegFile(c.text, HKEY_CURRENT_USER, &root, &error)) << c.text;
+        EXPECT_EQ(error.line, c.line) << c.text;
+        EXPECT_NE(error.reason.find(c.reason), std::string::npos) << c.text << "\n" << error.reason;
         EXPECT_TRUE(root == RegNode{}) << "a failed parse leaves an empty hive";
     }
-
-    for (std::string_view headless : {"REGEDIT5\n", "\nWindows Registry Editor Version 5.00\n",
-                                      "[HKEY_CURRENT_USER\\A]\n\"a\"=\"b\"\n"}) {
-        RegNode root;
-        RegFileError error;
-        EXPECT_FALSE(ParseRegFile(headless, HKEY_CURRENT_USER, &root, &error));
-        EXPECT_EQ(error.line, 1);
-        EXPECT_EQ(error.reason,
-                  "expected the line Windows Registry Editor Version 5.00 or REGEDIT4");
-    }
-
-    // Broken UTF-16: a lone surrogate on the third line, a last byte without its pair.
-    for (std::string_view broken : {std::string_view("\xFF\xFE"
-                                                     "R\0\n\0\n\0\x00\xD8x\0",
-                                                     12),
-                                    std::string_view("\xFF\xFE"
-                                                     "R\0\n\0\n\0x",
-                                                     9)}) {
-        RegNode root;
-        RegFileError error;
-        EXPECT_FALSE(ReadRegFile(broken, HKEY_CURRENT_USER, &root, &error));
-        EXPECT_EQ(error.line, 3);
-        EXPECT_EQ(error.reason, "text is not valid UTF-16LE");
-    }
-
-    std::string tooLong = std::string(h) + "[HKEY_CURRENT_USER\\" + std::string(256, 'k') + "]\n";
-    RegNode root;
-    RegFileError error;
-    EXPECT_FALSE(ParseRegFile(tooLong, HKEY_CURRENT_USER, &root, &error));
-    EXPECT_EQ(error.line, 3);
 }
 
 TEST(RegFile, RefusesTreesItCouldNotReadBack) {
@@ -218,13 +185,6 @@ TEST(RegFile, RefusesTreesItCouldNotReadBack) {
     EXPECT_TRUE(Parse(*text, HKEY_LOCAL_MACHINE) == deep);
     node->FindOrAdd("d");
     EXPECT_FALSE(SerializeRegFile(deep, HKEY_LOCAL_MACHINE).has_value());
-    std::string tooDeep = "Windows Registry Editor Version 5.00\n[HKEY_LOCAL_MACHINE";
-    for (std::size_t i = 0; i <= kMaxKeyDepth; ++i)
-        tooDeep += "\\d";
-    RegNode root;
-    RegFileError error;
-    EXPECT_FALSE(ParseRegFile(tooDeep + "]\n", HKEY_LOCAL_MACHINE, &root, &error));
-    EXPECT_EQ(error.reason, "key path deeper than 512 levels");
 }
 
 }  // namespace

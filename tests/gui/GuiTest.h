@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
@@ -39,8 +40,7 @@ class GuiTest : public ::testing::Test {
     QWidget* Show(Form& form) {
         form.Show();
         QWidget* window = WindowOf(form);
-        EXPECT_NE(window, nullptr);
-        EXPECT_TRUE(window != nullptr && QTest::qWaitForWindowActive(window));
+        EXPECT_TRUE(window != nullptr && QTest::qWaitForWindowActive(window)) << "no active window";
         return window;
     }
 
@@ -59,14 +59,6 @@ class GuiTest : public ::testing::Test {
     static void Type(const QString& text) {
         for (QChar c : text)
             QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
-    }
-
-    // Lets events run until `done` holds (an access key clicks its button a moment later);
-    // false when it never does.
-    static bool WaitUntil(const std::function<bool()>& done) {
-        for (int i = 0; i < 200 && !done(); ++i)
-            QTest::qWait(10);
-        return done();
     }
 
     // Runs `answer` once a modal window (a modal form or a message box) is up, from inside its
@@ -100,7 +92,16 @@ class GuiTest : public ::testing::Test {
     }
 
     // Saves a picture of the window into the screenshot folder of the build.
-    static void Screenshot(QWidget* window, const QString& name);
+    static void Screenshot(QWidget* window, const QString& name) {
+        const QString folder =
+            qEnvironmentVariable("ZELWIZ_SCREENSHOTS", QStringLiteral("screenshots"));
+        QDir().mkpath(folder);
+        const qreal scale = window->devicePixelRatioF();
+        const QString suffix = scale > 1.0 ? QStringLiteral("@%1x").arg(scale) : QString();
+        QApplication::processEvents();
+        EXPECT_TRUE(window->grab().save(folder + "/" + name + suffix + ".png"))
+            << name.toStdString();
+    }
 
     qt::QtToolkit toolkit;
     std::vector<ErrorRecord> untrapped;

@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -21,15 +20,15 @@
 #include "platform/HeadlessToolkit.h"
 #include "platform/Platform.h"
 #include "platform/TreeRegistry.h"
+#include "support/TempFolder.h"
 
 namespace zelwiz {
 
 class ScopedTestPlatform {
+    test::TempFolder temp_;
+
   public:
     ScopedTestPlatform() {
-        std::random_device random;
-        root = std::filesystem::temp_directory_path() /
-               ("zelwiz-test-" + std::to_string(random()) + std::to_string(random()));
         std::filesystem::create_directories(root / "program");
         shell.programFolder = (root / "program").string();
         shell.appDataFolder = (root / "home" / ".local" / "share").string();
@@ -39,8 +38,6 @@ class ScopedTestPlatform {
     ~ScopedTestPlatform() {
         InstallPlatform(previous_);
         ResetModules();
-        std::error_code ec;
-        std::filesystem::remove_all(root, ec);
     }
     ScopedTestPlatform(const ScopedTestPlatform&) = delete;
     ScopedTestPlatform& operator=(const ScopedTestPlatform&) = delete;
@@ -48,40 +45,25 @@ class ScopedTestPlatform {
     // Stores a text value as the product's installer would (REG_SZ, creating the key).
     void SetText(HKEY hive, const std::string& path, const std::string& name,
                  const std::string& text) {
-        HKEY key = 0;
-        registry.CreateKey(hive, path, KEY_ALL_ACCESS, &key);
-        registry.SetString(key, name, text);
-        registry.CloseKey(key);
+        registry.SetString(Key(hive, path, true).get(), name, text);
     }
     void SetDword(HKEY hive, const std::string& path, const std::string& name, DWORD value) {
-        HKEY key = 0;
-        registry.CreateKey(hive, path, KEY_ALL_ACCESS, &key);
-        registry.SetDword(key, name, value);
-        registry.CloseKey(key);
+        registry.SetDword(Key(hive, path, true).get(), name, value);
     }
     // The stored bytes of a value (a text with its terminator), or nothing when it is missing.
     std::optional<std::string> Raw(HKEY hive, const std::string& path, const std::string& name,
                                    DWORD* type = nullptr) {
-        HKEY key = 0;
-        if (registry.OpenKey(hive, path, KEY_READ, &key) != ERROR_SUCCESS)
-            return std::nullopt;
-        std::optional<std::string> result;
+        RegKey key = Key(hive, path, false);
         DWORD size = 0;
-        if (registry.QueryValue(key, name, type, nullptr, &size) == ERROR_SUCCESS) {
-            std::string data(size, '\0');
-            registry.QueryValue(key, name, type, reinterpret_cast<std::uint8_t*>(data.data()),
-                                &size);
-            result = data;
-        }
-        registry.CloseKey(key);
-        return result;
+        if (!key || registry.QueryValue(key.get(), name, type, nullptr, &size) != ERROR_SUCCESS)
+            return std::nullopt;
+        std::string data(size, '\0');
+        registry.QueryValue(key.get(), name, type, reinterpret_cast<std::uint8_t*>(data.data()),
+                            &size);
+        return data;
     }
     bool KeyExists(HKEY hive, const std::string& path) {
-        HKEY key = 0;
-        if (registry.OpenKey(hive, path, KEY_READ, &key) != ERROR_SUCCESS)
-            return false;
-        registry.CloseKey(key);
-        return true;
+        return static_cast<bool>(Key(hive, path, false));
     }
 
     // The error log of the login "agent7" when the registry names no data folder.
@@ -114,9 +96,16 @@ class ScopedTestPlatform {
     MemoryRegistry registry;
     FakeShell shell;
     HeadlessToolkit toolkit;
-    std::filesystem::path root;
+    std::filesystem::path root = temp_.path();
 
   private:
+    // The key opened for reading, or created; empty when it cannot be.
+    RegKey Key(HKEY hive, const std::string& path, bool create) {
+        HKEY key = 0;
+        const LONG rc = create ? registry.CreateKey(hive, path, KEY_ALL_ACCESS, &key)
+                               : registry.OpenKey(hive, path, KEY_READ, &key);
+        return rc == ERROR_SUCCESS ? RegKey(registry, key) : RegKey();
+    }
     static void ResetModules() {
         ClearErr();
         ResetLogForTests();

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "platform/ErrorInfo.h"
+#include "support/TempFolder.h"
 
 namespace zelwiz {
 namespace {
@@ -33,36 +34,22 @@ class ScopedEnv {
     std::optional<std::string> old_;
 };
 
+unsigned ModeOf(const fs::path& p) {
+    return static_cast<unsigned>(fs::status(p).permissions());
+}
+
 class PosixShellTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "zelwiz-shell-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
-    static mode_t ModeOf(const fs::path& p) {
-        struct stat st {};
-        EXPECT_EQ(stat(p.c_str(), &st), 0) << p;
-        return st.st_mode & 07777;
-    }
-
     PosixShell shell;
-    fs::path dir;
+    test::TempFolder temp;
+    fs::path dir = temp.path();
 };
 
-TEST_F(PosixShellTest, StartsAQuotedProgramPathWithWindowsArgumentsAndReadsItsExitCode) {
-    const fs::path folder = dir / "Korvane Parlova";
-    fs::create_directory(folder);
-    const fs::path program = folder / "restprlconf4_0.exe";
-    {
-        std::ofstream script(program);
-        script << "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$0.args\"\n"
-                  "exit 7\n";
-    }
+TEST_F(PosixShellTest, StartsAQuotedProgramPathWithWindowsArgumentsAndOpensOnlyItsChildren) {
+    const fs::path program = dir / "Korvane Parlova" / "restprlconf4_0.exe";
+    fs::create_directory(program.parent_path());
+    std::ofstream(program) << "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done"
+                              " > \"$0.args\"\nexit 7\n";
     fs::permissions(program, fs::perms::owner_all);
 
     const std::uint32_t pid =
@@ -79,12 +66,10 @@ TEST_F(PosixShellTest, StartsAQuotedProgramPathWithWindowsArgumentsAndReadsItsEx
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(args), {}), "-s\ntwo words\na\"b\n");
 
     ASSERT_NE(shell.OpenProcess(pid), 0u) << "an ended child can still be opened";
-}
-
-TEST_F(PosixShellTest, OnlyOwnChildrenOpenAndAMissingProgramRecordsItsError) {
     EXPECT_EQ(shell.OpenProcess(static_cast<std::uint32_t>(getppid())), 0u);
     EXPECT_EQ(shell.OpenProcess(static_cast<std::uint32_t>(getpid())), 0u);
 
+    // A missing program records its error.
     EXPECT_EQ(shell.StartProgram("\"" + (dir / "zelphone.exe").string() + "\""), 0u);
     try {
         Raise(kErrInvalidProcedureCall);

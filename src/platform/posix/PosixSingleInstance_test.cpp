@@ -1,7 +1,6 @@
 #include "platform/posix/PosixSingleInstance.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -11,8 +10,9 @@
 #include <atomic>
 #include <cstring>
 #include <filesystem>
-#include <functional>
 #include <string>
+
+#include "support/TempFolder.h"
 
 namespace zelwiz {
 namespace {
@@ -20,95 +20,62 @@ namespace {
 namespace fs = std::filesystem;
 constexpr uid_t kNobody = 65534;
 
+// The user's own runtime folder, and folders made in it.
 class SessionFolder : public ::testing::Test {
   protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/zelwiz-instance-XXXXXX";
-        ASSERT_NE(::mkdtemp(tmpl), nullptr);
-        folder = tmpl;
+    void SetUp() override { ASSERT_EQ(::chmod(folder.c_str(), 0700), 0); }
+    std::string Sub(const std::string& name, mode_t mode) {
+        const std::string path = folder + "/" + name;
+        EXPECT_EQ(::mkdir(path.c_str(), mode), 0) << path;
+        EXPECT_EQ(::chmod(path.c_str(), mode), 0) << path;  // whatever the umask
+        return path;
     }
-    void TearDown() override { std::system(("rm -rf '" + folder + "'").c_str()); }
-    std::string folder;
+
+    test::TempFolder temp;
+    std::string folder = temp.path().string();
 };
 
 TEST_F(SessionFolder, SecondCopyIsToldAndItsRequestReachesTheFirstCopy) {
-    PosixSingleInstance first(folder, "/srv/registry");
-    ASSERT_FALSE(first.PrevInstance());
-    std::string asked;
-    first.Serve([&](const std::string& caption) {
-        asked = caption;
-        return caption == "Parlova Configuration Wizard";
-    });
-
-    PosixSingleInstance second(folder, "/srv/registry");
-    EXPECT_TRUE(second.PrevInstance());
-    EXPECT_TRUE(second.ActivateWindow("Parlova Configuration Wizard"));
-    EXPECT_EQ(asked, "Parlova Configuration Wizard");
-    EXPECT_FALSE(second.ActivateWindow("Parlova")) << "only the exact caption";
-
-    PosixSingleInstance other(folder, "/srv/another-installation");
-    EXPECT_FALSE(other.PrevInstance()) << "installations side by side are separate";
-}
-
-TEST_F(SessionFolder, TheLockGoesWithTheFirstCopyAndALongFolderStillWorks) {
     {
-        PosixSingleInstance first(folder, "");
-        ASSERT_FALSE(first.PrevInstance());
+        PosixSingleInstance ended(folder, "/srv/registry");
+        ASSERT_FALSE(ended.PrevInstance());
     }
-    PosixSingleInstance again(folder, "");
-    EXPECT_FALSE(again.PrevInstance()) << "the first copy ended";
-
-    const std::string deep = folder + "/" + std::string(120, 'd');
-    ASSERT_EQ(::mkdir(deep.c_str(), 0700), 0);
-    PosixSingleInstance first(deep, "");
-    ASSERT_FALSE(first.PrevInstance());
-    first.Serve([](const std::string&) { return true; });
-    PosixSingleInstance second(deep, "");
-    EXPECT_TRUE(second.PrevInstance());
-    EXPECT_TRUE(second.ActivateWindow("x"));
-    PosixSingleInstance silent(folder, "nobody serves");
-    EXPECT_FALSE(silent.ActivateWindow("x")) << "no running copy answers";
+    // A folder too long for a socket path takes the abstract namespace.
+    for (const std::string& runtime : {folder, Sub(std::string(120, 'd'), 0700)}) {
+        std::string asked;
+        PosixSingleInstance first(runtime, "/srv/registry");
+        ASSERT_FALSE(first.PrevInstance()) << "the lock goes with the copy that held it";
+        first.Serve([&](const std::string& caption) {
+            asked = caption;
+            return caption == "Parlova Configuration Wizard";
+        });
+        PosixSingleInstance second(runtime, "/srv/registry");
+        EXPECT_TRUE(second.PrevInstance());
+        EXPECT_TRUE(second.ActivateWindow("Parlova Configuration Wizard"));
+        EXPECT_EQ(asked, "Parlova Configuration Wizard");
+        EXPECT_FALSE(second.ActivateWindow("Parlova")) << "only the exact caption";
+        EXPECT_FALSE(PosixSingleInstance(runtime, "/srv/another-installation").PrevInstance())
+            << "installations side by side are separate";
+    }
+    EXPECT_FALSE(PosixSingleInstance(folder, "nobody serves").ActivateWindow("x"))
+        << "no running copy answers";
 }
 
 TEST_F(SessionFolder, AFolderThatIsNotTheUsersOwnIsLeftAloneAndTheCopyRunsAlone) {
-    struct Case {
-        const char* what;
-        std::function<std::string()> make;  // answers the runtime folder to use
-    };
-    const Case cases[] = {
-        {"open to other users",
-         [&] {
-             fs::create_directory(folder + "/open");
-             ::chmod((folder + "/open").c_str(), 0777);
-             return folder + "/open";
-         }},
-        {"a link to the user's own folder",
-         [&] {
-             fs::create_directory(folder + "/own");
-             ::chmod((folder + "/own").c_str(), 0700);
-             fs::create_directory_symlink(folder + "/own", folder + "/link");
-             return folder + "/link/";
-         }},
-        {"another user's",
-         [&] {
-             fs::create_directory(folder + "/theirs");
-             ::chmod((folder + "/theirs").c_str(), 0700);
-             if (::geteuid() == 0 && ::chown((folder + "/theirs").c_str(), kNobody, kNobody) != 0)
-                 ADD_FAILURE() << "chown";
-             return folder + "/theirs";
-         }},
-    };
-    for (const auto& c : cases) {
-        if (std::string(c.what) == "another user's" && ::geteuid() != 0)
-            continue;  // only root can give a folder away
-        const std::string runtime = c.make();
+    fs::create_directory_symlink(Sub("own", 0700), folder + "/link");
+    std::vector<std::string> cases = {Sub("open", 0777), folder + "/link/"};
+    if (::geteuid() == 0) {  // only root can give a folder away
+        cases.push_back(Sub("theirs", 0700));
+        EXPECT_EQ(::chown(cases.back().c_str(), kNobody, kNobody), 0);
+    }
+    for (const std::string& runtime : cases) {
         PosixSingleInstance first(runtime, "");
-        EXPECT_FALSE(first.PrevInstance()) << c.what;
+        EXPECT_FALSE(first.PrevInstance()) << runtime;
         first.Serve([](const std::string&) { return true; });
         PosixSingleInstance second(runtime, "");
-        EXPECT_FALSE(second.PrevInstance()) << c.what << ": each copy runs alone";
-        EXPECT_NE(first.FolderProblem().find("runs alone"), std::string::npos) << c.what;
-        EXPECT_TRUE(fs::is_empty(fs::canonical(runtime))) << c.what << ": nothing made there";
+        EXPECT_FALSE(second.PrevInstance()) << runtime << ": each copy runs alone";
+        EXPECT_NE(first.FolderProblem().find("runs alone"), std::string::npos) << runtime;
+        EXPECT_TRUE(fs::is_empty(fs::canonical(runtime))) << runtime << ": nothing made there";
     }
     EXPECT_EQ(PosixSingleInstance(folder, "").FolderProblem(), "") << "the user's own folder";
 }
@@ -116,9 +83,7 @@ TEST_F(SessionFolder, AFolderThatIsNotTheUsersOwnIsLeftAloneAndTheCopyRunsAlone)
 TEST_F(SessionFolder, AnotherUsersRequestOnTheAbstractSocketIsNotAnswered) {
     if (::geteuid() != 0)
         GTEST_SKIP() << "running a process as another user needs root";
-    const std::string deep = folder + "/" + std::string(120, 'd');  // too long for a socket path
-    ASSERT_EQ(::mkdir(deep.c_str(), 0700), 0);
-    PosixSingleInstance first(deep, "");
+    PosixSingleInstance first(Sub(std::string(120, 'd'), 0700), "");
     ASSERT_FALSE(first.PrevInstance());
     std::atomic<int> asked{0};
     first.Serve([&](const std::string&) {
