@@ -136,7 +136,7 @@ TEST_F(RealWizardTest, LayoutAndScreenshotOfEachPage) {
 // The address selection dialog over the wizard: translated before it shows, in the character set
 // of the user's language, following the model's changes while it is up, answered with the keys.
 TEST_F(RealWizardTest, SelectionDialogShowsTheModelAndIsAnsweredWithTheKeyboard) {
-    p.SetLanguage("4");  // Hungarian: its fonts take the Eastern European character set
+    p.SetUser("7316\\ZELPhone\\Settings", "lang", "4");  // Hungarian: Eastern European fonts
     Show(p.LoadWizard());
     bVoipSelection = false;
     frmEditSettings& dialog = frmEditSettings::Default();
