@@ -8,9 +8,7 @@
 #include <gdiplus.h>
 #include <oleacc.h>
 
-#include <algorithm>
 #include <cstdlib>
-#include <filesystem>
 
 #include "ui_win32/Text.h"
 
@@ -43,19 +41,12 @@ void KeyEvent(std::vector<INPUT>& inputs, WORD key, bool up) {
     inputs.push_back(input);
 }
 
-// The screenshot folder as Windows names it (Wine's drive Z: is the root of the file system).
-std::wstring ScreenshotFolder() {
-    const char* set = std::getenv("ZELWIZ_SCREENSHOTS");
-    std::string folder = set != nullptr && *set != '\0' ? set : "screenshots";
-    if (folder.front() == '/')
-        folder = "Z:" + folder;
-    std::replace(folder.begin(), folder.end(), '/', '\\');
-    return win32::Widen(folder);
-}
-
 }  // namespace
 
 void Win32GuiTest::SetUp() {
+    // Aware of each monitor's scale, as the program is through its manifest (once, before the
+    // first window).
+    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     // The Win32 toolkit takes the place of whatever toolkit the platform had.
     Platform platform = CurrentPlatform();
     platform.toolkit = &toolkit;
@@ -135,11 +126,7 @@ bool Win32GuiTest::Shown(const Control& control) const {
     return IsWindowVisible(HandleOf(control)) != FALSE;
 }
 
-bool Win32GuiTest::Enabled(const Control& control) const {
-    return IsWindowEnabled(HandleOf(control)) != FALSE;
-}
-
-bool Win32GuiTest::WindowEnabled(WindowHandle window) {
+bool Win32GuiTest::Enabled(WindowHandle window) {
     return IsWindowEnabled(window) != FALSE;
 }
 
@@ -196,7 +183,6 @@ std::string Win32GuiTest::AccessibleName(const Control& control) const {
 
 MessageBoxSeen Win32GuiTest::ReadMessageBox(WindowHandle box) {
     MessageBoxSeen seen;
-    seen.title = Text(box);
     seen.owner = GetWindow(box, GW_OWNER);
     for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
@@ -239,7 +225,8 @@ void Win32GuiTest::Screenshot(WindowHandle window, const std::string& name) {
     Gdiplus::GdiplusStartupInput input;
     ULONG_PTR token = 0;
     Gdiplus::GdiplusStartup(&token, &input, nullptr);
-    const std::wstring folder = ScreenshotFolder();
+    const char* set = std::getenv("ZELWIZ_SCREENSHOTS");
+    const std::wstring folder = win32::Widen(set != nullptr ? set : "screenshots");
     CreateDirectoryW(folder.c_str(), nullptr);
     const std::wstring path = folder + L"\\" + win32::Widen(name) + L".png";
     // The PNG encoder of GDI+.

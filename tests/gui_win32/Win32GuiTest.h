@@ -29,7 +29,7 @@ enum Modifier { kNoModifier = 0, kShift = 1, kAlt = 4 };
 
 // What a message box showed.
 struct MessageBoxSeen {
-    std::string title, text;
+    std::string text;
     bool exclamation = false;
     WindowHandle owner = nullptr;
     int buttons = 0;
@@ -58,12 +58,11 @@ class Win32GuiTest : public ::testing::Test {
     static std::string Text(WindowHandle window);
     std::string Text(const Control& control) const { return Text(HandleOf(control)); }
     bool Shown(const Control& control) const;
-    bool Enabled(const Control& control) const;
     bool Focused(const Control& control) const;
     bool Checked(const Control& control) const;
     int SelectedRow(const Control& list) const;
     std::string AccessibleName(const Control& control) const;
-    static bool WindowEnabled(WindowHandle window);
+    static bool Enabled(WindowHandle window);
     static std::pair<int, int> SizeOf(WindowHandle window);
     static int FontHeight(WindowHandle window);
     static MessageBoxSeen ReadMessageBox(WindowHandle box);

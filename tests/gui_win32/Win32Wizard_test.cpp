@@ -1,6 +1,11 @@
 // The program's wizard on the Win32 toolkit, driven with the keyboard alone through the system's
 // input queue; the windows and the registry are read back afterwards.
+#include <cctype>
+
 #include "Win32GuiTest.h"
+#include "components/RegistryDialingRulesReader.h"
+#include "components/RegistryProviderConfigurator.h"
+#include "components/frmDialingProperties.h"
 #include "support/WizardTestPlatform.h"
 #include "telephony/frmEditSettings.h"
 
@@ -27,13 +32,27 @@ class Win32WizardTest : public Win32GuiTest {
 
 TEST_F(Win32WizardTest, TypicalPathToFinishByKeyboardWithScreenshotOfEachPage) {
     p.fakes.voip.ednText = "7001";
+    // This build's dialing components on the registry, in place of the recording fakes.
+    p.catalog.Register(kCLSID_DialingRulesReader, []() -> IDispatchObject* {
+        return new RegistryDialingRulesReader(TheRegistry());
+    });
+    p.catalog.Register(kCLSID_ProviderConfigurator, []() -> IDispatchObject* {
+        return new RegistryProviderConfigurator(TheRegistry(), {});
+    });
+    const std::string location =
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Telephony\\Locations\\Location1";
+    p.SetDword(HKEY_LOCAL_MACHINE, location, "ID", 1);
+    p.SetText(HKEY_LOCAL_MACHINE, location, "AreaCode", "31");
+    p.SetDword(HKEY_LOCAL_MACHINE, location, "Country", 33);
+    p.SetText(HKEY_LOCAL_MACHINE, location, "OutsideAccess", "0");
+    p.SetText(HKEY_LOCAL_MACHINE, location, "LongDistanceAccess", "00");
     frmWizard& w = p.LoadWizard();
     WindowHandle window = Show(w);
     EXPECT_EQ(Text(window), "Parlova Configuration Wizard");
     auto shot = [&] { Screenshot(window, "wizard-page-" + std::to_string(w.iCurrentStep)); };
 
     EXPECT_EQ(ShownStep(w), 0);
-    EXPECT_FALSE(Enabled(w.cmdNav(2))) << "no Back on the welcome page";
+    EXPECT_FALSE(Enabled(HandleOf(w.cmdNav(2)))) << "no Back on the welcome page";
     shot();
     Press(kKeyReturn);
     ASSERT_EQ(ShownStep(w), 1);
@@ -72,12 +91,38 @@ TEST_F(Win32WizardTest, TypicalPathToFinishByKeyboardWithScreenshotOfEachPage) {
     Press(kKeyReturn);  // the board answers: on to the dialing properties
 
     ASSERT_EQ(ShownStep(w), 8);
-    EXPECT_EQ(Text(*w.lbareacode), "01");
+    EXPECT_EQ(Text(*w.lbareacode), "31");
     shot();
+
+    // The Configure button's access key opens the dialing properties; Escape cancels them.
+    std::string areaCode, areaName, afterTyping;
+    bool wizardDisabled = false;
+    WhenModal([&](WindowHandle modal) {
+        wizardDisabled = !Enabled(window);
+        auto* form = dynamic_cast<frmDialingProperties*>(toolkit.FormOf(modal));
+        ASSERT_NE(form, nullptr);
+        areaCode = Text(*form->txtAreaCode);
+        areaName = AccessibleName(*form->txtAreaCode);
+        Screenshot(modal, "dialing-properties");
+        Send('A', kAlt);  // the label's access key: to the area code field
+        Send('4');
+        Pump();
+        afterTyping = form->txtAreaCode->Text();
+        Send(kKeyEscape);
+    });
+    const std::string caption = w.cmdDialingProperties->Caption();  // "C&onfigure..." in English
+    Press(std::toupper(static_cast<unsigned char>(caption.at(caption.find('&') + 1))), kAlt);
+    EXPECT_TRUE(wizardDisabled) << "the modal form disables its owner";
+    EXPECT_EQ(areaCode, "31");
+    EXPECT_EQ(areaName, "Area code:");
+    EXPECT_EQ(afterTyping, "4") << "the access key selected the field's whole text";
+    EXPECT_TRUE(Enabled(window));
+    EXPECT_EQ(w.sAreaCode, "31") << "cancelled: nothing changed";
+    EXPECT_EQ(Text(*w.lbareacode), "31");
     Press(kKeyReturn);
     ASSERT_EQ(ShownStep(w), 9);
-    EXPECT_FALSE(Enabled(w.cmdNav(3)));
-    EXPECT_TRUE(Enabled(w.cmdNav(4)));
+    EXPECT_FALSE(Enabled(HandleOf(w.cmdNav(3))));
+    EXPECT_TRUE(Enabled(HandleOf(w.cmdNav(4))));
     shot();
 
     // Finish (Enter: Next is disabled on the last page). The line check fails with the fakes,
@@ -99,22 +144,18 @@ TEST_F(Win32WizardTest, TypicalPathToFinishByKeyboardWithScreenshotOfEachPage) {
     EXPECT_TRUE(p.Log().empty());
 }
 
-TEST_F(Win32WizardTest, ScreenshotOfThePagesNoTypicalPathShows) {
+// The pages the typical path does not show are pictured on the way.
+TEST_F(Win32WizardTest, EscapeInAFieldCancelsWithoutSaving) {
     frmWizard& w = p.LoadWizard();
     WindowHandle window = Show(w);
-    for (std::int16_t step : {3, 7}) {
+    for (std::int16_t step : {3, 7, 0}) {
         std::int16_t byBack = 1;
         w.SetStep(step, byBack);
         Pump();
         EXPECT_EQ(ShownStep(w), step);
-        Screenshot(window, "wizard-page-" + std::to_string(step));
+        if (step != 0)
+            Screenshot(window, "wizard-page-" + std::to_string(step));
     }
-    w.Unload();
-}
-
-TEST_F(Win32WizardTest, EscapeInAFieldCancelsWithoutSaving) {
-    frmWizard& w = p.LoadWizard();
-    Show(w);
     Press(kKeyReturn);
     Press(kKeyReturn);
     ASSERT_TRUE(Focused(*w.txtcstaIPadd));
@@ -144,7 +185,7 @@ TEST_F(Win32WizardTest, AltWithEachButtonsAccessKeyAndTheSelectionDialogByArrows
     bool ownerDisabled = false;
     WhenModal([&](WindowHandle modal) {
         firstRow = SelectedRow(*frmEditSettings::Instance().lstIPAdds);
-        ownerDisabled = !WindowEnabled(toolkit.HandleOf(w));
+        ownerDisabled = !Enabled(toolkit.HandleOf(w));
         Screenshot(modal, "selection-dialog");
         Send(kKeyDown);
         Send(kKeyReturn);
