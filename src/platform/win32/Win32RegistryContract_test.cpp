@@ -30,12 +30,9 @@ class ScratchHives {
         for (HKEY key : keys_)
             RegCloseKey(key);
         EXPECT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str()), ERROR_SUCCESS);
-        RegDeleteKeyW(HKEY_CURRENT_USER, path_.c_str());
         // The common parent goes with the last test process that used it.
         RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\zelWiz tests");
     }
-    ScratchHives(const ScratchHives&) = delete;
-    ScratchHives& operator=(const ScratchHives&) = delete;
 
   private:
     std::wstring path_;
@@ -68,10 +65,8 @@ std::unique_ptr<Registry> MakeWindows(bool readOnlyMachine) {
         return nullptr;
     static std::weak_ptr<ScratchHives> current;
     std::shared_ptr<ScratchHives> scratch = current.lock();
-    if (scratch == nullptr) {
-        scratch = std::make_shared<ScratchHives>();
-        current = scratch;
-    }
+    if (scratch == nullptr)
+        current = scratch = std::make_shared<ScratchHives>();
     return std::make_unique<ScratchRegistry>(scratch);
 }
 
