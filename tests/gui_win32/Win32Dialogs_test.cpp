@@ -1,11 +1,11 @@
 // Forms on the Win32 toolkit: the program's End inside a modal form, pictures, and a change of the
 // screen's scale.
-#include <filesystem>
 #include <fstream>
 
 #include "SampleForms.h"
 #include "Win32GuiTest.h"
 #include "platform/Picture.h"
+#include "support/TempFolder.h"
 
 namespace zelwiz::testing {
 namespace {
@@ -39,24 +39,22 @@ TEST_F(Win32DialogsTest, EndInsideAModalFormStopsEveryLoopAndReachesTheProgramEn
 }
 
 TEST_F(Win32DialogsTest, PicturesAreBitmapFilesAndNothingElse) {
-    const auto folder = std::filesystem::temp_directory_path() / "zelwiz-win32-pictures";
-    std::filesystem::create_directories(folder);
+    const test::TempFolder folder;
     // A 2 x 1 bitmap of 24 bits, and files that only claim to be one.
     const unsigned char bmp[] = {'B', 'M', 62, 0, 0, 0, 0,   0, 0, 0, 54,  0, 0,  0, 40, 0,
                                  0,   0,   2,  0, 0, 0, 1,   0, 0, 0, 1,   0, 24, 0, 0,  0,
                                  0,   0,   8,  0, 0, 0, 0,   0, 0, 0, 0,   0, 0,  0, 0,  0,
                                  0,   0,   0,  0, 0, 0, 255, 0, 0, 0, 255, 0, 0,  0};
     for (const auto& [name, size] : {std::pair{"AWindow.bmp", sizeof bmp}, {"damaged.bmp", 30}})
-        std::ofstream((folder / name).string(), std::ios::binary)
+        std::ofstream(folder / name, std::ios::binary)
             .write(reinterpret_cast<const char*>(bmp), static_cast<std::streamsize>(size));
-    std::ofstream((folder / "notes.bmp").string()) << "not a picture";
+    std::ofstream(folder / "notes.bmp") << "not a picture";
 
-    auto picture = toolkit.LoadPicture((folder / "AWindow.bmp").string());
+    auto picture = toolkit.LoadPicture(folder / "AWindow.bmp");
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(std::pair(picture->Width(), picture->Height()), std::pair(2, 1));
     for (const char* bad : {"damaged.bmp", "notes.bmp", "missing.bmp"})
-        EXPECT_EQ(toolkit.LoadPicture((folder / bad).string()), nullptr) << bad;
-    std::filesystem::remove_all(folder);
+        EXPECT_EQ(toolkit.LoadPicture(folder / bad), nullptr) << bad;
 }
 
 TEST_F(Win32DialogsTest, ANewScaleResizesTheWindowItsControlsAndItsFont) {

@@ -50,22 +50,23 @@ TEST_F(Win32WizardTest, TypicalPathToFinishByKeyboardWithScreenshotOfEachPage) {
     WindowHandle window = Show(w);
     EXPECT_EQ(Text(window), "Parlova Configuration Wizard");
     auto shot = [&] { Screenshot(window, "wizard-page-" + std::to_string(w.iCurrentStep)); };
+    auto shotThenEnter = [&] {
+        shot();
+        Press(kKeyReturn);
+    };
 
     EXPECT_EQ(ShownStep(w), 0);
     EXPECT_FALSE(Enabled(HandleOf(w.cmdNav(2)))) << "no Back on the welcome page";
-    shot();
-    Press(kKeyReturn);
+    shotThenEnter();
     ASSERT_EQ(ShownStep(w), 1);
-    shot();
-    Press(kKeyReturn);  // the stored profile stays chosen
+    shotThenEnter();  // the stored profile stays chosen
 
     ASSERT_EQ(ShownStep(w), 2);
     EXPECT_TRUE(Focused(*w.txtcstaIPadd));
     EXPECT_EQ(AccessibleName(*w.txtcstaIPadd), "Veranex (or JV board) IP address or name")
         << "a field is read out by its label";
     Type("10.1.1.1");
-    shot();
-    Press(kKeyReturn);  // Enter reaches the form's Next, not the field
+    shotThenEnter();  // Enter reaches the form's Next, not the field
 
     ASSERT_EQ(ShownStep(w), 4);
     // The arrows move the choice inside the option group, as a click would.
@@ -75,20 +76,17 @@ TEST_F(Win32WizardTest, TypicalPathToFinishByKeyboardWithScreenshotOfEachPage) {
     if (physical)
         Press(kKeyDown);
     EXPECT_TRUE(w.Optphonset->Value() && Checked(*w.Optphonset) && !Checked(*w.OptIPPhone));
-    shot();
-    Press(kKeyReturn);
+    shotThenEnter();
 
     ASSERT_EQ(ShownStep(w), 5);
     EXPECT_TRUE(Focused(*w.txtPhonsetnumber));
     Type("2000");
-    shot();
-    Press(kKeyReturn);
+    shotThenEnter();
 
     ASSERT_EQ(ShownStep(w), 6);
     EXPECT_TRUE(Focused(*w.txtIPLANAdd));
     Type("10.2.2.2");
-    shot();
-    Press(kKeyReturn);  // the board answers: on to the dialing properties
+    shotThenEnter();  // the board answers: on to the dialing properties
 
     ASSERT_EQ(ShownStep(w), 8);
     EXPECT_EQ(Text(*w.lbareacode), "31");
@@ -170,14 +168,10 @@ TEST_F(Win32WizardTest, AltWithEachButtonsAccessKeyAndTheSelectionDialogByArrows
     p.fakes.pbx.addresses = {"10.1.0.10", "10.1.0.11", "pbx-north.example"};
     frmWizard& w = p.LoadWizard();
     Show(w);
-    Press('N', kAlt);  // &Next >
-    ASSERT_EQ(ShownStep(w), 1);
-    Press('N', kAlt);
-    ASSERT_EQ(ShownStep(w), 2);
-    Press('B', kAlt);  // &Back
-    ASSERT_EQ(ShownStep(w), 1);
-    Press('N', kAlt);
-    ASSERT_EQ(ShownStep(w), 2);
+    for (auto [key, step] : {std::pair{'N', 1}, {'N', 2}, {'B', 1}, {'N', 2}}) {  // &Next >, &Back
+        Press(key, kAlt);
+        ASSERT_EQ(ShownStep(w), step);
+    }
 
     // &Detect: the PBXs found are offered in the selection dialog; the arrows choose, Enter
     // takes the choice. The wizard shows the hourglass meanwhile, and the pointer comes back.

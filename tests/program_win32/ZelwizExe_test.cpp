@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "admin/KeyTree.h"
-#include "platform/Registry.h"
 #include "platform/Utf8Path.h"
 #include "platform/win32/Utf16.h"
 #include "platform/win32/VersionResource.h"
@@ -28,16 +27,10 @@
 // Outside the core's namespace, where HKEY and its predefined values are the system's.
 namespace {
 
-void DeleteProductKeys() {
-    for (HKEY hive : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-        RegDeleteTreeW(hive, L"Software\\Korvane");
-        RegDeleteKeyW(hive, L"Software\\Korvane");
-    }
-}
-
-// Damage to the user's configuration: a key with everything below it.
-void DeleteUserTree(const wchar_t* path) {
-    RegDeleteTreeW(HKEY_CURRENT_USER, path);
+// A key with everything below it, from both hives.
+void DeleteTree(const wchar_t* path) {
+    for (HKEY hive : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
+        RegDeleteTreeW(hive, path);
 }
 
 }  // namespace
@@ -110,7 +103,7 @@ class ZelwizExe : public ::testing::Test {
 
     // The product's keys and the user's data folder are gone.
     void Clean() {
-        DeleteProductKeys();
+        DeleteTree(L"Software\\Korvane");
         std::error_code ignored;
         fs::remove_all(DataFolder(), ignored);
     }
@@ -291,7 +284,7 @@ TEST_F(ZelwizExe, ConfdirectSavesAndStartsAsAdminCheckPredictsAndRestoreUndoesDa
     Seed(HKEY_CURRENT_USER, kUser + "ZELDial\\Preference", "Preferred Line", "KORVANE - 1");
     Seed(HKEY_CURRENT_USER, "Software\\Korvane\\Junk", "Stray", "x");
     Seed(HKEY_LOCAL_MACHINE, kInstall, "CCC", "ThirdRSPI");
-    DeleteUserTree(L"Software\\Korvane\\7316\\ZELWiz");
+    DeleteTree(L"Software\\Korvane\\7316\\ZELWiz");  // the user's, with everything below it
     run = Run("restore \"" + Utf8Text(backup) + "\"", "zelwiz-admin.exe");
     ASSERT_EQ(run.exitCode, 0u) << run.out << run.err;
     EXPECT_EQ(Hive(HKEY_CURRENT_USER), user) << run.out;
