@@ -93,28 +93,25 @@ TEST_F(Win32WizardTest, TypicalPathToFinishByKeyboardWithScreenshotOfEachPage) {
     shot();
 
     // The Configure button's access key opens the dialing properties; Escape cancels them.
-    std::string areaCode, areaName, afterTyping;
-    bool wizardDisabled = false;
+    bool opened = false;
     WhenModal([&](WindowHandle modal) {
-        wizardDisabled = !Enabled(window);
+        opened = true;
+        EXPECT_FALSE(Enabled(window)) << "the modal form disables its owner";
         auto* form = dynamic_cast<frmDialingProperties*>(toolkit.FormOf(modal));
         ASSERT_NE(form, nullptr);
-        areaCode = Text(*form->txtAreaCode);
-        areaName = AccessibleName(*form->txtAreaCode);
+        EXPECT_EQ(Text(*form->txtAreaCode), "31");
+        EXPECT_EQ(AccessibleName(*form->txtAreaCode), "Area code:");
         Screenshot(modal, "dialing-properties");
         Send('A', kAlt);  // the label's access key: to the area code field
         Send('4');
         Pump();
-        afterTyping = form->txtAreaCode->Text();
+        EXPECT_EQ(form->txtAreaCode->Text(), "4")
+            << "the access key selected the field's whole text";
         Send(kKeyEscape);
     });
     const std::string caption = w.cmdDialingProperties->Caption();  // "C&onfigure..." in English
     Press(std::toupper(static_cast<unsigned char>(caption.at(caption.find('&') + 1))), kAlt);
-    EXPECT_TRUE(wizardDisabled) << "the modal form disables its owner";
-    EXPECT_EQ(areaCode, "31");
-    EXPECT_EQ(areaName, "Area code:");
-    EXPECT_EQ(afterTyping, "4") << "the access key selected the field's whole text";
-    EXPECT_TRUE(Enabled(window));
+    EXPECT_TRUE(opened && Enabled(window)) << "opened, and the wizard enabled again after";
     EXPECT_EQ(w.sAreaCode, "31") << "cancelled: nothing changed";
     EXPECT_EQ(Text(*w.lbareacode), "31");
     Press(kKeyReturn);
@@ -175,18 +172,15 @@ TEST_F(Win32WizardTest, AltWithEachButtonsAccessKeyAndTheSelectionDialogByArrows
 
     // &Detect: the PBXs found are offered in the selection dialog; the arrows choose, Enter
     // takes the choice. The wizard shows the hourglass meanwhile, and the pointer comes back.
-    int firstRow = -1;
-    bool ownerDisabled = false;
     WhenModal([&](WindowHandle modal) {
-        firstRow = SelectedRow(*frmEditSettings::Instance().lstIPAdds);
-        ownerDisabled = !Enabled(toolkit.HandleOf(w));
+        EXPECT_EQ(SelectedRow(*frmEditSettings::Instance().lstIPAdds), 0)
+            << "the dialog opens with the first address selected";
+        EXPECT_FALSE(Enabled(toolkit.HandleOf(w))) << "the modal dialog disables the wizard";
         Screenshot(modal, "selection-dialog");
         Send(kKeyDown);
         Send(kKeyReturn);
     });
     Press('D', kAlt);
-    EXPECT_EQ(firstRow, 0) << "the dialog opens with the first address selected";
-    EXPECT_TRUE(ownerDisabled) << "the modal dialog disables the wizard";
     EXPECT_EQ(Text(*w.txtcstaIPadd), "10.1.0.11");
     EXPECT_EQ(w.MousePointer(), vbDefault);
 
