@@ -1,5 +1,4 @@
-// Forms on the Win32 toolkit: the program's End inside a modal form, pictures, and a change of the
-// screen's scale.
+// Forms on the Win32 toolkit: the program's End inside a modal form, and pictures.
 #include <fstream>
 
 #include "SampleForms.h"
@@ -55,22 +54,6 @@ TEST_F(Win32DialogsTest, PicturesAreBitmapFilesAndNothingElse) {
     EXPECT_EQ(std::pair(picture->Width(), picture->Height()), std::pair(2, 1));
     for (const char* bad : {"damaged.bmp", "notes.bmp", "missing.bmp"})
         EXPECT_EQ(toolkit.LoadPicture(folder / bad), nullptr) << bad;
-}
-
-TEST_F(Win32DialogsTest, ANewScaleResizesTheWindowItsControlsAndItsFont) {
-    SampleSelection dialog;
-    dialog.Load();
-    dialog.lbIPAddsMsg->SetCaption("Please select an address and click OK to continue.");
-    dialog.lstIPAdds->AddItem("10.0.0.1");
-    WindowHandle window = Show(dialog);
-    const auto before = SizeOf(toolkit.HandleOf(*dialog.cmdOk));
-    const int fontBefore = FontHeight(toolkit.HandleOf(*dialog.cmdOk));
-    ChangeScale(window, 144);
-    const auto after = SizeOf(toolkit.HandleOf(*dialog.cmdOk));
-    EXPECT_NEAR(after.first, before.first * 3 / 2, 2);
-    EXPECT_NEAR(FontHeight(toolkit.HandleOf(*dialog.cmdOk)), fontBefore * 3 / 2, 2);
-    Screenshot(window, "selection-dialog-150-percent");
-    dialog.Unload();
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 
+#include "ui_win32/ControlWindows.h"
 #include "ui_win32/Text.h"
 
 namespace zelwiz::testing {
@@ -117,9 +118,7 @@ bool Win32GuiTest::WaitUntil(const std::function<bool()>& done) {
 }
 
 std::string Win32GuiTest::Text(WindowHandle window) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), int(text.size()))));
-    return win32::Narrow(text);
+    return win32::Narrow(win32::WindowText(window));
 }
 
 bool Win32GuiTest::Shown(const Control& control) const {

@@ -70,11 +70,10 @@ TEST_F(Win32WizardTest, TypicalPathToFinishByKeyboardWithScreenshotOfEachPage) {
 
     ASSERT_EQ(ShownStep(w), 4);
     // The arrows move the choice inside the option group, as a click would.
-    const bool physical = w.Optphonset->Value();
-    Press(physical ? kKeyUp : kKeyDown);
-    EXPECT_NE(w.Optphonset->Value(), physical);
-    if (physical)
-        Press(kKeyDown);
+    ASSERT_TRUE(w.Optphonset->Value()) << "the physical set is proposed";
+    Press(kKeyUp);
+    EXPECT_TRUE(w.OptIPPhone->Value());
+    Press(kKeyDown);
     EXPECT_TRUE(w.Optphonset->Value() && Checked(*w.Optphonset) && !Checked(*w.OptIPPhone));
     shotThenEnter();
 
@@ -160,7 +159,7 @@ TEST_F(Win32WizardTest, EscapeInAFieldCancelsWithoutSaving) {
     EXPECT_EQ(User("TSpi_CSTA", "SwitchName"), std::nullopt);
 }
 
-TEST_F(Win32WizardTest, AltWithEachButtonsAccessKeyAndTheSelectionDialogByArrowsAndEnter) {
+TEST_F(Win32WizardTest, AltWithEachButtonsAccessKeyAndTheSelectionDialogRescaledByArrowsAndEnter) {
     p.SetConfigured();  // Finish is enabled from page 1 on
     p.fakes.pbx.addresses = {"10.1.0.10", "10.1.0.11", "pbx-north.example"};
     frmWizard& w = p.LoadWizard();
@@ -173,10 +172,18 @@ TEST_F(Win32WizardTest, AltWithEachButtonsAccessKeyAndTheSelectionDialogByArrows
     // &Detect: the PBXs found are offered in the selection dialog; the arrows choose, Enter
     // takes the choice. The wizard shows the hourglass meanwhile, and the pointer comes back.
     WhenModal([&](WindowHandle modal) {
-        EXPECT_EQ(SelectedRow(*frmEditSettings::Instance().lstIPAdds), 0)
+        const frmEditSettings& dialog = frmEditSettings::Instance();
+        EXPECT_EQ(SelectedRow(*dialog.lstIPAdds), 0)
             << "the dialog opens with the first address selected";
         EXPECT_FALSE(Enabled(toolkit.HandleOf(w))) << "the modal dialog disables the wizard";
         Screenshot(modal, "selection-dialog");
+        // A new scale of the screen, as on another monitor, resizes its controls and their font.
+        WindowHandle ok = HandleOf(*dialog.cmdOk);
+        const int width = SizeOf(ok).first, font = FontHeight(ok);
+        ChangeScale(modal, 144);
+        EXPECT_NEAR(SizeOf(ok).first, width * 3 / 2, 2);
+        EXPECT_NEAR(FontHeight(ok), font * 3 / 2, 2);
+        Screenshot(modal, "selection-dialog-150-percent");
         Send(kKeyDown);
         Send(kKeyReturn);
     });

@@ -17,11 +17,9 @@ namespace {
 
 class Win32ProfileReader : public ::testing::TestWithParam<IniCase> {
   protected:
-    // The file's text as given, in a folder whose name is not plain ASCII.
+    // The file's text as given, under a name that is not plain ASCII.
     std::string Write(const std::string& text) {
-        const std::filesystem::path folder = folder_.path() / u8"conf ré 電話";
-        std::filesystem::create_directories(folder);
-        const std::filesystem::path file = folder / "confdirect.ini";
+        const std::filesystem::path file = folder_.path() / u8"conf ré 電話.ini";
         std::ofstream(file, std::ios::binary) << text;
         return Utf8Text(file);
     }
