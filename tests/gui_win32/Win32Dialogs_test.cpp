@@ -12,13 +12,8 @@ namespace {
 using Win32DialogsTest = Win32GuiTest;
 
 TEST_F(Win32DialogsTest, EndInsideAModalFormStopsEveryLoopAndReachesTheProgramEntry) {
-    SampleSelection owner;
-    owner.Load();
-    owner.lstIPAdds->AddItem("10.0.0.1");
+    SampleSelection owner, dialog;
     Show(owner);
-    SampleSelection dialog;
-    dialog.Load();
-    dialog.lstIPAdds->AddItem("10.0.0.2");
     dialog.cmdOk->OnClick = [] { End(3); };
     bool returned = false;
     owner.cmdOk->OnClick = [&] {

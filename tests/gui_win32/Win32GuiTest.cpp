@@ -68,8 +68,10 @@ WindowHandle Win32GuiTest::Show(Form& form) {
     form.Show();
     HWND window = toolkit.HandleOf(form);
     EXPECT_NE(window, nullptr);
-    EXPECT_TRUE(WaitUntil([&] { return GetActiveWindow() == window && GetFocus() != nullptr; }))
-        << "the window did not become active";
+    auto active = [&] { return GetActiveWindow() == window && GetFocus() != nullptr; };
+    for (int i = 0; i < 300 && !active(); ++i)
+        Pump(10);
+    EXPECT_TRUE(active()) << "the window did not become active";
     return window;
 }
 
@@ -111,12 +113,6 @@ void Win32GuiTest::Pump(int milliseconds) {
     } while (GetTickCount64() < end);
 }
 
-bool Win32GuiTest::WaitUntil(const std::function<bool()>& done) {
-    for (int i = 0; i < 300 && !done(); ++i)
-        Pump(10);
-    return done();
-}
-
 std::string Win32GuiTest::Text(WindowHandle window) {
     return win32::Narrow(win32::WindowText(window));
 }
@@ -129,10 +125,10 @@ bool Win32GuiTest::Enabled(WindowHandle window) {
     return IsWindowEnabled(window) != FALSE;
 }
 
-std::pair<int, int> Win32GuiTest::SizeOf(WindowHandle window) {
+int Win32GuiTest::Width(WindowHandle window) {
     RECT r{};
     GetWindowRect(window, &r);
-    return {r.right - r.left, r.bottom - r.top};
+    return r.right - r.left;
 }
 
 int Win32GuiTest::FontHeight(WindowHandle window) {

@@ -11,7 +11,6 @@
 
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "platform/ErrorInfo.h"
@@ -49,9 +48,8 @@ class Win32GuiTest : public ::testing::Test {
     static void Send(int key, int modifiers = kNoModifier);
     void Press(int key, int modifiers = kNoModifier);
     void Type(const std::string& text);
-    // Runs the message loop for a while, or until `done` holds (false when it never does).
+    // Runs the message loop for a while.
     void Pump(int milliseconds = 60);
-    bool WaitUntil(const std::function<bool()>& done);
 
     // The real windows, read back.
     WindowHandle HandleOf(const Control& control) const { return toolkit.HandleOf(control); }
@@ -63,7 +61,7 @@ class Win32GuiTest : public ::testing::Test {
     int SelectedRow(const Control& list) const;
     std::string AccessibleName(const Control& control) const;
     static bool Enabled(WindowHandle window);
-    static std::pair<int, int> SizeOf(WindowHandle window);
+    static int Width(WindowHandle window);
     static int FontHeight(WindowHandle window);
     static MessageBoxSeen ReadMessageBox(WindowHandle box);
 

@@ -179,9 +179,9 @@ TEST_F(Win32WizardTest, AltWithEachButtonsAccessKeyAndTheSelectionDialogRescaled
         Screenshot(modal, "selection-dialog");
         // A new scale of the screen, as on another monitor, resizes its controls and their font.
         WindowHandle ok = HandleOf(*dialog.cmdOk);
-        const int width = SizeOf(ok).first, font = FontHeight(ok);
+        const int width = Width(ok), font = FontHeight(ok);
         ChangeScale(modal, 144);
-        EXPECT_NEAR(SizeOf(ok).first, width * 3 / 2, 2);
+        EXPECT_NEAR(Width(ok), width * 3 / 2, 2);
         EXPECT_NEAR(FontHeight(ok), font * 3 / 2, 2);
         Screenshot(modal, "selection-dialog-150-percent");
         Send(kKeyDown);
