@@ -160,19 +160,17 @@ int Win32GuiTest::SelectedRow(const Control& list) const {
 std::string Win32GuiTest::AccessibleName(const Control& control) const {
     CoInitialize(nullptr);
     IAccessible* accessible = nullptr;
-    std::string name;
+    BSTR text = nullptr;
     if (AccessibleObjectFromWindow(HandleOf(control), static_cast<DWORD>(OBJID_CLIENT),
                                    __uuidof(IAccessible),
                                    reinterpret_cast<void**>(&accessible)) == S_OK) {
         VARIANT self{};
-        self.vt = VT_I4;
-        self.lVal = CHILDID_SELF;
-        BSTR text = nullptr;
-        if (accessible->get_accName(self, &text) == S_OK && text != nullptr)
-            name = win32::Narrow(text);
-        SysFreeString(text);
+        self.vt = VT_I4;  // lVal 0: CHILDID_SELF, the window itself
+        accessible->get_accName(self, &text);
         accessible->Release();
     }
+    const std::string name = text != nullptr ? win32::Narrow(text) : "";
+    SysFreeString(text);
     return name;
 }
 

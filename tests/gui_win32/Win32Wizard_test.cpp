@@ -48,7 +48,6 @@ TEST_F(Win32WizardTest, TypicalPathToFinishByKeyboardWithScreenshotOfEachPage) {
     p.SetText(HKEY_LOCAL_MACHINE, location, "LongDistanceAccess", "00");
     frmWizard& w = p.LoadWizard();
     WindowHandle window = Show(w);
-    EXPECT_EQ(Text(window), "Parlova Configuration Wizard");
     auto shot = [&] { Screenshot(window, "wizard-page-" + std::to_string(w.iCurrentStep)); };
     auto shotThenEnter = [&] {
         shot();
@@ -116,7 +115,6 @@ TEST_F(Win32WizardTest, TypicalPathToFinishByKeyboardWithScreenshotOfEachPage) {
     Press(kKeyReturn);
     ASSERT_EQ(ShownStep(w), 9);
     EXPECT_FALSE(Enabled(HandleOf(w.cmdNav(3))));
-    EXPECT_TRUE(Enabled(HandleOf(w.cmdNav(4))));
     shot();
 
     // Finish (Enter: Next is disabled on the last page). The line check fails with the fakes,

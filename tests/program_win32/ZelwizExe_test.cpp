@@ -130,9 +130,7 @@ class ZelwizExe : public ::testing::Test {
     // main application it starts: `atLeast` runs are waited for, ten seconds at most.
     std::vector<std::string> ToolRuns(const std::string& name, size_t atLeast = 0) {
         for (int i = 0;; ++i, Sleep(100)) {
-            const std::string raw = ReadBytes(program_ / (name + ".ran"));
-            std::vector<std::string> runs = Lines(Utf8(std::wstring_view(
-                reinterpret_cast<const wchar_t*>(raw.data()), raw.size() / sizeof(wchar_t))));
+            std::vector<std::string> runs = Lines(ReadBytes(program_ / (name + ".ran")));
             if (runs.size() >= atLeast || i == 100)
                 return runs;
         }
