@@ -146,36 +146,34 @@ class ZelwizExe : public ::testing::Test {
     // Starts a program of the folder (zelwiz.exe unless named) with these arguments, its output
     // and errors in files of the run; TearDown ends it if it still runs then.
     HANDLE Start(const std::string& arguments, const std::string& exe = "zelwiz.exe") {
+        PROCESS_INFORMATION& info = started_.emplace_back();
         SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
         auto output = [&](const char* kind) {
-            return CreateFileW(OutputOf(started_.size(), kind).c_str(), GENERIC_WRITE,
-                               FILE_SHARE_READ, &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                               nullptr);
+            return CreateFileW(Output(kind).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         };
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESTDHANDLES;
         startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-        startup.hStdOutput = output("out");
-        startup.hStdError = output("err");
+        startup.hStdOutput = output(".out");
+        startup.hStdError = output(".err");
         std::wstring line = L"\"" + (program_ / exe).wstring() + L"\" " + Wide(arguments);
-        PROCESS_INFORMATION info{};
         EXPECT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
                                    program_.c_str(), &startup, &info))
             << exe << " cannot be started: " << GetLastError();
         CloseHandle(startup.hStdOutput);
         CloseHandle(startup.hStdError);
-        started_.push_back(info);
         return info.hProcess;
     }
-    fs::path OutputOf(size_t run, const char* kind) const {
-        return temp_.path() / (std::to_string(run) + "." + kind);
+    // A file of the output of the last program started.
+    fs::path Output(const char* kind) const {
+        return temp_.path() / (std::to_string(started_.size()) + kind);
     }
     // Runs it to its end, a minute at most.
     RunResult Run(const std::string& arguments, const std::string& exe = "zelwiz.exe") {
         const ::DWORD exitCode = ExitCodeWithin(Start(arguments, exe), 60000);
-        const size_t run = started_.size() - 1;
-        return {exitCode, ReadBytes(OutputOf(run, "out")), ReadBytes(OutputOf(run, "err"))};
+        return {exitCode, ReadBytes(Output(".out")), ReadBytes(Output(".err"))};
     }
 
     // The product's keys of a hive, below the hive's root as a .reg file has them.

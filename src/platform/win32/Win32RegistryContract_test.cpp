@@ -16,11 +16,10 @@ class ScratchHives {
   public:
     ScratchHives() {
         path_ = L"Software\\zelWiz tests\\" + std::to_wstring(GetCurrentProcessId());
-        for (int i = 0; i < 2; ++i) {
-            const std::wstring hive = path_ + (i == 0 ? L"\\HKCU" : L"\\HKLM");
-            RegCreateKeyExW(HKEY_CURRENT_USER, hive.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                            &keys_[i], nullptr);
-        }
+        RegCreateKeyExW(HKEY_CURRENT_USER, (path_ + L"\\HKCU").c_str(), 0, nullptr, 0,
+                        KEY_ALL_ACCESS, nullptr, &keys_[0], nullptr);
+        RegCreateKeyExW(HKEY_CURRENT_USER, (path_ + L"\\HKLM").c_str(), 0, nullptr, 0,
+                        KEY_ALL_ACCESS, nullptr, &keys_[1], nullptr);
         EXPECT_EQ(RegOverridePredefKey(HKEY_CURRENT_USER, keys_[0]), ERROR_SUCCESS);
         EXPECT_EQ(RegOverridePredefKey(HKEY_LOCAL_MACHINE, keys_[1]), ERROR_SUCCESS);
     }
