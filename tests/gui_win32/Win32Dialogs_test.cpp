@@ -9,9 +9,7 @@
 namespace zelwiz::testing {
 namespace {
 
-using Win32DialogsTest = Win32GuiTest;
-
-TEST_F(Win32DialogsTest, EndInsideAModalFormStopsEveryLoopAndReachesTheProgramEntry) {
+TEST_F(Win32GuiTest, EndInsideAModalFormStopsEveryLoopAndReachesTheProgramEntry) {
     SampleSelection owner, dialog;
     Show(owner);
     dialog.cmdOk->OnClick = [] { End(3); };
@@ -32,7 +30,7 @@ TEST_F(Win32DialogsTest, EndInsideAModalFormStopsEveryLoopAndReachesTheProgramEn
     EXPECT_TRUE(Enabled(toolkit.HandleOf(owner))) << "the owner comes back";
 }
 
-TEST_F(Win32DialogsTest, PicturesAreBitmapFilesAndNothingElse) {
+TEST_F(Win32GuiTest, PicturesAreBitmapFilesAndNothingElse) {
     const test::TempFolder folder;
     // A 2 x 1 bitmap of 24 bits, and files that only claim to be one.
     const unsigned char bmp[] = {'B', 'M', 62, 0, 0, 0, 0,   0, 0, 0, 54,  0, 0,  0, 40, 0,

@@ -56,8 +56,7 @@ void Win32GuiTest::SetUp() {
 }
 
 void Win32GuiTest::TearDown() {
-    if (pending.timer != 0)
-        KillTimer(nullptr, pending.timer);
+    KillTimer(nullptr, pending.timer);  // none when it is 0
     pending = {};
     InstallPlatform(previous_);
     EXPECT_TRUE(untrapped.empty())

@@ -4,7 +4,6 @@
 // keys and the user's data folder as it found them: absent.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -39,12 +38,6 @@ namespace zelwiz::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A path of the build machine, as Wine shows it to Windows programs.
-fs::path FromBuild(std::string path) {
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return Utf8Path(path.starts_with('\\') ? "Z:" + path : path);
-}
 
 std::string ReadBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -83,7 +76,7 @@ class ZelwizExe : public ::testing::Test {
         Clean();
         program_ = temp_.path() / u8"Programme Korvane é 電話";
         fs::create_directories(program_);
-        fs::copy_file(FromBuild(ZELWIZ_EXE), program_ / "zelwiz.exe");
+        fs::copy_file(ZELWIZ_EXE, program_ / "zelwiz.exe");
     }
     void TearDown() override {
         for (PROCESS_INFORMATION& started : started_) {
@@ -120,7 +113,7 @@ class ZelwizExe : public ::testing::Test {
         std::ofstream(program_ / name, std::ios::binary) << text;
     }
     void InstallRecordingTool(const std::string& name) {
-        fs::copy_file(FromBuild(ZELWIZ_RECORDING_TOOL), program_ / name);
+        fs::copy_file(ZELWIZ_RECORDING_TOOL, program_ / name);
     }
     // The command line a program of the folder is started with, as the program starts it.
     std::string Started(const std::string& name, const std::string& arguments = "") {
@@ -221,7 +214,7 @@ TEST_F(ZelwizExe, ConfdirectSavesAndStartsAsAdminCheckPredictsAndRestoreUndoesDa
     Seed(HKEY_LOCAL_MACHINE, kProvider, "PbxPrefix", "0");  // the provider
     Seed(HKEY_LOCAL_MACHINE, kInstall, "Copyright", "© Korvane, Zürich");
     InstallRecordingTool("zelphone.exe");
-    fs::copy_file(FromBuild(ZELWIZ_ADMIN_EXE), program_ / "zelwiz-admin.exe");
+    fs::copy_file(ZELWIZ_ADMIN_EXE, program_ / "zelwiz-admin.exe");
     WriteProgramFile("confdirect.ini",
                      "[ADDRESS]\r\nHostname= pbx-lyon \r\nvoipname=10.0.0.20\r\n"
                      "centralname=log1\r\n[PARLOVA]\r\nEdn=7000\r\n");
