@@ -218,7 +218,7 @@ void Win32GuiTest::Screenshot(WindowHandle window, const std::string& name) {
     ULONG_PTR token = 0;
     Gdiplus::GdiplusStartup(&token, &input, nullptr);
     const char* set = std::getenv("ZELWIZ_SCREENSHOTS");
-    const std::wstring folder = win32::Widen(set != nullptr ? set : "screenshots");
+    const std::wstring folder = win32::Widen(set != nullptr && *set != '\0' ? set : "screenshots");
     CreateDirectoryW(folder.c_str(), nullptr);
     const std::wstring path = folder + L"\\" + win32::Widen(name) + L".png";
     // The PNG encoder of GDI+.

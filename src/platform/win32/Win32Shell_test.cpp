@@ -49,7 +49,8 @@ TEST_F(Win32ProfileReader, CutsToTheBufferAndAnswersTheDefaultWhenMissing) {
     EXPECT_EQ(shell_.PrivateProfileString("PARLOVA", "Edn", "dflt", 50, file + ".absent"), "dflt");
 }
 
-// The program's own folder is held to what the whole-program tests find beside zelwiz.exe.
+// The program's own folder is left to the whole-program tests, which run zelwiz.exe from a folder
+// of their own and find its files beside it.
 TEST(Win32ShellTest, SystemErrorTextsAndFolders) {
     Win32Shell shell;
     const std::string notFound = shell.SystemErrorText(2);  // the words are the system's own
