@@ -8,10 +8,9 @@
 #include <gdiplus.h>
 #include <oleacc.h>
 
-#include <algorithm>
 #include <cstdlib>
-#include <filesystem>
 
+#include "ui_win32/ControlWindows.h"
 #include "ui_win32/Text.h"
 
 namespace zelwiz::testing {
@@ -43,19 +42,12 @@ void KeyEvent(std::vector<INPUT>& inputs, WORD key, bool up) {
     inputs.push_back(input);
 }
 
-// The screenshot folder as Windows names it (Wine's drive Z: is the root of the file system).
-std::wstring ScreenshotFolder() {
-    const char* set = std::getenv("ZELWIZ_SCREENSHOTS");
-    std::string folder = set != nullptr && *set != '\0' ? set : "screenshots";
-    if (folder.front() == '/')
-        folder = "Z:" + folder;
-    std::replace(folder.begin(), folder.end(), '/', '\\');
-    return win32::Widen(folder);
-}
-
 }  // namespace
 
 void Win32GuiTest::SetUp() {
+    // Aware of each monitor's scale, as the program is through its manifest (once, before the
+    // first window).
+    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     // The Win32 toolkit takes the place of whatever toolkit the platform had.
     Platform platform = CurrentPlatform();
     platform.toolkit = &toolkit;
@@ -64,8 +56,7 @@ void Win32GuiTest::SetUp() {
 }
 
 void Win32GuiTest::TearDown() {
-    if (pending.timer != 0)
-        KillTimer(nullptr, pending.timer);
+    KillTimer(nullptr, pending.timer);  // none when it is 0
     pending = {};
     InstallPlatform(previous_);
     EXPECT_TRUE(untrapped.empty())
@@ -76,8 +67,10 @@ WindowHandle Win32GuiTest::Show(Form& form) {
     form.Show();
     HWND window = toolkit.HandleOf(form);
     EXPECT_NE(window, nullptr);
-    EXPECT_TRUE(WaitUntil([&] { return GetActiveWindow() == window && GetFocus() != nullptr; }))
-        << "the window did not become active";
+    auto active = [&] { return GetActiveWindow() == window && GetFocus() != nullptr; };
+    for (int i = 0; i < 300 && !active(); ++i)
+        Pump(10);
+    EXPECT_TRUE(active()) << "the window did not become active";
     return window;
 }
 
@@ -119,34 +112,22 @@ void Win32GuiTest::Pump(int milliseconds) {
     } while (GetTickCount64() < end);
 }
 
-bool Win32GuiTest::WaitUntil(const std::function<bool()>& done) {
-    for (int i = 0; i < 300 && !done(); ++i)
-        Pump(10);
-    return done();
-}
-
 std::string Win32GuiTest::Text(WindowHandle window) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), int(text.size()))));
-    return win32::Narrow(text);
+    return win32::Narrow(win32::WindowText(window));
 }
 
 bool Win32GuiTest::Shown(const Control& control) const {
     return IsWindowVisible(HandleOf(control)) != FALSE;
 }
 
-bool Win32GuiTest::Enabled(const Control& control) const {
-    return IsWindowEnabled(HandleOf(control)) != FALSE;
-}
-
-bool Win32GuiTest::WindowEnabled(WindowHandle window) {
+bool Win32GuiTest::Enabled(WindowHandle window) {
     return IsWindowEnabled(window) != FALSE;
 }
 
-std::pair<int, int> Win32GuiTest::SizeOf(WindowHandle window) {
+int Win32GuiTest::Width(WindowHandle window) {
     RECT r{};
     GetWindowRect(window, &r);
-    return {r.right - r.left, r.bottom - r.top};
+    return r.right - r.left;
 }
 
 int Win32GuiTest::FontHeight(WindowHandle window) {
@@ -178,25 +159,22 @@ int Win32GuiTest::SelectedRow(const Control& list) const {
 std::string Win32GuiTest::AccessibleName(const Control& control) const {
     CoInitialize(nullptr);
     IAccessible* accessible = nullptr;
-    std::string name;
+    BSTR text = nullptr;
     if (AccessibleObjectFromWindow(HandleOf(control), static_cast<DWORD>(OBJID_CLIENT),
                                    __uuidof(IAccessible),
                                    reinterpret_cast<void**>(&accessible)) == S_OK) {
         VARIANT self{};
-        self.vt = VT_I4;
-        self.lVal = CHILDID_SELF;
-        BSTR text = nullptr;
-        if (accessible->get_accName(self, &text) == S_OK && text != nullptr)
-            name = win32::Narrow(text);
-        SysFreeString(text);
+        self.vt = VT_I4;  // lVal 0: CHILDID_SELF, the window itself
+        accessible->get_accName(self, &text);
         accessible->Release();
     }
+    const std::string name = text != nullptr ? win32::Narrow(text) : "";
+    SysFreeString(text);
     return name;
 }
 
 MessageBoxSeen Win32GuiTest::ReadMessageBox(WindowHandle box) {
     MessageBoxSeen seen;
-    seen.title = Text(box);
     seen.owner = GetWindow(box, GW_OWNER);
     for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
@@ -239,7 +217,8 @@ void Win32GuiTest::Screenshot(WindowHandle window, const std::string& name) {
     Gdiplus::GdiplusStartupInput input;
     ULONG_PTR token = 0;
     Gdiplus::GdiplusStartup(&token, &input, nullptr);
-    const std::wstring folder = ScreenshotFolder();
+    const char* set = std::getenv("ZELWIZ_SCREENSHOTS");
+    const std::wstring folder = win32::Widen(set != nullptr && *set != '\0' ? set : "screenshots");
     CreateDirectoryW(folder.c_str(), nullptr);
     const std::wstring path = folder + L"\\" + win32::Widen(name) + L".png";
     // The PNG encoder of GDI+.

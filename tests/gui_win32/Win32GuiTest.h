@@ -11,7 +11,6 @@
 
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "platform/ErrorInfo.h"
@@ -29,7 +28,7 @@ enum Modifier { kNoModifier = 0, kShift = 1, kAlt = 4 };
 
 // What a message box showed.
 struct MessageBoxSeen {
-    std::string title, text;
+    std::string text;
     bool exclamation = false;
     WindowHandle owner = nullptr;
     int buttons = 0;
@@ -49,22 +48,20 @@ class Win32GuiTest : public ::testing::Test {
     static void Send(int key, int modifiers = kNoModifier);
     void Press(int key, int modifiers = kNoModifier);
     void Type(const std::string& text);
-    // Runs the message loop for a while, or until `done` holds (false when it never does).
+    // Runs the message loop for a while.
     void Pump(int milliseconds = 60);
-    bool WaitUntil(const std::function<bool()>& done);
 
     // The real windows, read back.
     WindowHandle HandleOf(const Control& control) const { return toolkit.HandleOf(control); }
     static std::string Text(WindowHandle window);
     std::string Text(const Control& control) const { return Text(HandleOf(control)); }
     bool Shown(const Control& control) const;
-    bool Enabled(const Control& control) const;
     bool Focused(const Control& control) const;
     bool Checked(const Control& control) const;
     int SelectedRow(const Control& list) const;
     std::string AccessibleName(const Control& control) const;
-    static bool WindowEnabled(WindowHandle window);
-    static std::pair<int, int> SizeOf(WindowHandle window);
+    static bool Enabled(WindowHandle window);
+    static int Width(WindowHandle window);
     static int FontHeight(WindowHandle window);
     static MessageBoxSeen ReadMessageBox(WindowHandle box);
 

@@ -1,6 +1,11 @@
 // The program's wizard on the Win32 toolkit, driven with the keyboard alone through the system's
 // input queue; the windows and the registry are read back afterwards.
+#include <cctype>
+
 #include "Win32GuiTest.h"
+#include "components/RegistryDialingRulesReader.h"
+#include "components/RegistryProviderConfigurator.h"
+#include "components/frmDialingProperties.h"
 #include "support/WizardTestPlatform.h"
 #include "telephony/frmEditSettings.h"
 
@@ -27,57 +32,89 @@ class Win32WizardTest : public Win32GuiTest {
 
 TEST_F(Win32WizardTest, TypicalPathToFinishByKeyboardWithScreenshotOfEachPage) {
     p.fakes.voip.ednText = "7001";
+    // This build's dialing components on the registry, in place of the recording fakes.
+    p.catalog.Register(kCLSID_DialingRulesReader, []() -> IDispatchObject* {
+        return new RegistryDialingRulesReader(TheRegistry());
+    });
+    p.catalog.Register(kCLSID_ProviderConfigurator, []() -> IDispatchObject* {
+        return new RegistryProviderConfigurator(TheRegistry(), {});
+    });
+    const std::string location =
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Telephony\\Locations\\Location1";
+    p.SetDword(HKEY_LOCAL_MACHINE, location, "ID", 1);
+    p.SetText(HKEY_LOCAL_MACHINE, location, "AreaCode", "31");
+    p.SetDword(HKEY_LOCAL_MACHINE, location, "Country", 33);
+    p.SetText(HKEY_LOCAL_MACHINE, location, "OutsideAccess", "0");
+    p.SetText(HKEY_LOCAL_MACHINE, location, "LongDistanceAccess", "00");
     frmWizard& w = p.LoadWizard();
     WindowHandle window = Show(w);
-    EXPECT_EQ(Text(window), "Parlova Configuration Wizard");
     auto shot = [&] { Screenshot(window, "wizard-page-" + std::to_string(w.iCurrentStep)); };
+    auto shotThenEnter = [&] {
+        shot();
+        Press(kKeyReturn);
+    };
 
     EXPECT_EQ(ShownStep(w), 0);
-    EXPECT_FALSE(Enabled(w.cmdNav(2))) << "no Back on the welcome page";
-    shot();
-    Press(kKeyReturn);
+    EXPECT_FALSE(Enabled(HandleOf(w.cmdNav(2)))) << "no Back on the welcome page";
+    shotThenEnter();
     ASSERT_EQ(ShownStep(w), 1);
-    shot();
-    Press(kKeyReturn);  // the stored profile stays chosen
+    shotThenEnter();  // the stored profile stays chosen
 
     ASSERT_EQ(ShownStep(w), 2);
     EXPECT_TRUE(Focused(*w.txtcstaIPadd));
     EXPECT_EQ(AccessibleName(*w.txtcstaIPadd), "Veranex (or JV board) IP address or name")
         << "a field is read out by its label";
     Type("10.1.1.1");
-    shot();
-    Press(kKeyReturn);  // Enter reaches the form's Next, not the field
+    shotThenEnter();  // Enter reaches the form's Next, not the field
 
     ASSERT_EQ(ShownStep(w), 4);
     // The arrows move the choice inside the option group, as a click would.
-    const bool physical = w.Optphonset->Value();
-    Press(physical ? kKeyUp : kKeyDown);
-    EXPECT_NE(w.Optphonset->Value(), physical);
-    if (physical)
-        Press(kKeyDown);
+    ASSERT_TRUE(w.Optphonset->Value()) << "the physical set is proposed";
+    Press(kKeyUp);
+    EXPECT_TRUE(w.OptIPPhone->Value());
+    Press(kKeyDown);
     EXPECT_TRUE(w.Optphonset->Value() && Checked(*w.Optphonset) && !Checked(*w.OptIPPhone));
-    shot();
-    Press(kKeyReturn);
+    shotThenEnter();
 
     ASSERT_EQ(ShownStep(w), 5);
     EXPECT_TRUE(Focused(*w.txtPhonsetnumber));
     Type("2000");
-    shot();
-    Press(kKeyReturn);
+    shotThenEnter();
 
     ASSERT_EQ(ShownStep(w), 6);
     EXPECT_TRUE(Focused(*w.txtIPLANAdd));
     Type("10.2.2.2");
-    shot();
-    Press(kKeyReturn);  // the board answers: on to the dialing properties
+    shotThenEnter();  // the board answers: on to the dialing properties
 
     ASSERT_EQ(ShownStep(w), 8);
-    EXPECT_EQ(Text(*w.lbareacode), "01");
+    EXPECT_EQ(Text(*w.lbareacode), "31");
     shot();
+
+    // The Configure button's access key opens the dialing properties; Escape cancels them.
+    bool opened = false;
+    WhenModal([&](WindowHandle modal) {
+        opened = true;
+        EXPECT_FALSE(Enabled(window)) << "the modal form disables its owner";
+        auto* form = dynamic_cast<frmDialingProperties*>(toolkit.FormOf(modal));
+        ASSERT_NE(form, nullptr);
+        EXPECT_EQ(Text(*form->txtAreaCode), "31");
+        EXPECT_EQ(AccessibleName(*form->txtAreaCode), "Area code:");
+        Screenshot(modal, "dialing-properties");
+        Send('A', kAlt);  // the label's access key: to the area code field
+        Send('4');
+        Pump();
+        EXPECT_EQ(form->txtAreaCode->Text(), "4")
+            << "the access key selected the field's whole text";
+        Send(kKeyEscape);
+    });
+    const std::string caption = w.cmdDialingProperties->Caption();  // "C&onfigure..." in English
+    Press(std::toupper(static_cast<unsigned char>(caption.at(caption.find('&') + 1))), kAlt);
+    EXPECT_TRUE(opened && Enabled(window)) << "opened, and the wizard enabled again after";
+    EXPECT_EQ(w.sAreaCode, "31") << "cancelled: nothing changed";
+    EXPECT_EQ(Text(*w.lbareacode), "31");
     Press(kKeyReturn);
     ASSERT_EQ(ShownStep(w), 9);
-    EXPECT_FALSE(Enabled(w.cmdNav(3)));
-    EXPECT_TRUE(Enabled(w.cmdNav(4)));
+    EXPECT_FALSE(Enabled(HandleOf(w.cmdNav(3))));
     shot();
 
     // Finish (Enter: Next is disabled on the last page). The line check fails with the fakes,
@@ -99,22 +136,18 @@ TEST_F(Win32WizardTest, TypicalPathToFinishByKeyboardWithScreenshotOfEachPage) {
     EXPECT_TRUE(p.Log().empty());
 }
 
-TEST_F(Win32WizardTest, ScreenshotOfThePagesNoTypicalPathShows) {
+// The pages the typical path does not show are pictured on the way.
+TEST_F(Win32WizardTest, EscapeInAFieldCancelsWithoutSaving) {
     frmWizard& w = p.LoadWizard();
     WindowHandle window = Show(w);
-    for (std::int16_t step : {3, 7}) {
+    for (std::int16_t step : {3, 7, 0}) {
         std::int16_t byBack = 1;
         w.SetStep(step, byBack);
         Pump();
         EXPECT_EQ(ShownStep(w), step);
-        Screenshot(window, "wizard-page-" + std::to_string(step));
+        if (step != 0)
+            Screenshot(window, "wizard-page-" + std::to_string(step));
     }
-    w.Unload();
-}
-
-TEST_F(Win32WizardTest, EscapeInAFieldCancelsWithoutSaving) {
-    frmWizard& w = p.LoadWizard();
-    Show(w);
     Press(kKeyReturn);
     Press(kKeyReturn);
     ASSERT_TRUE(Focused(*w.txtcstaIPadd));
@@ -124,34 +157,35 @@ TEST_F(Win32WizardTest, EscapeInAFieldCancelsWithoutSaving) {
     EXPECT_EQ(User("TSpi_CSTA", "SwitchName"), std::nullopt);
 }
 
-TEST_F(Win32WizardTest, AltWithEachButtonsAccessKeyAndTheSelectionDialogByArrowsAndEnter) {
+TEST_F(Win32WizardTest, AltWithEachButtonsAccessKeyAndTheSelectionDialogRescaledByArrowsAndEnter) {
     p.SetConfigured();  // Finish is enabled from page 1 on
     p.fakes.pbx.addresses = {"10.1.0.10", "10.1.0.11", "pbx-north.example"};
     frmWizard& w = p.LoadWizard();
     Show(w);
-    Press('N', kAlt);  // &Next >
-    ASSERT_EQ(ShownStep(w), 1);
-    Press('N', kAlt);
-    ASSERT_EQ(ShownStep(w), 2);
-    Press('B', kAlt);  // &Back
-    ASSERT_EQ(ShownStep(w), 1);
-    Press('N', kAlt);
-    ASSERT_EQ(ShownStep(w), 2);
+    for (auto [key, step] : {std::pair{'N', 1}, {'N', 2}, {'B', 1}, {'N', 2}}) {  // &Next >, &Back
+        Press(key, kAlt);
+        ASSERT_EQ(ShownStep(w), step);
+    }
 
     // &Detect: the PBXs found are offered in the selection dialog; the arrows choose, Enter
     // takes the choice. The wizard shows the hourglass meanwhile, and the pointer comes back.
-    int firstRow = -1;
-    bool ownerDisabled = false;
     WhenModal([&](WindowHandle modal) {
-        firstRow = SelectedRow(*frmEditSettings::Instance().lstIPAdds);
-        ownerDisabled = !WindowEnabled(toolkit.HandleOf(w));
+        const frmEditSettings& dialog = frmEditSettings::Instance();
+        EXPECT_EQ(SelectedRow(*dialog.lstIPAdds), 0)
+            << "the dialog opens with the first address selected";
+        EXPECT_FALSE(Enabled(toolkit.HandleOf(w))) << "the modal dialog disables the wizard";
         Screenshot(modal, "selection-dialog");
+        // A new scale of the screen, as on another monitor, resizes its controls and their font.
+        WindowHandle ok = HandleOf(*dialog.cmdOk);
+        const int width = Width(ok), font = FontHeight(ok);
+        ChangeScale(modal, 144);
+        EXPECT_NEAR(Width(ok), width * 3 / 2, 2);
+        EXPECT_NEAR(FontHeight(ok), font * 3 / 2, 2);
+        Screenshot(modal, "selection-dialog-150-percent");
         Send(kKeyDown);
         Send(kKeyReturn);
     });
     Press('D', kAlt);
-    EXPECT_EQ(firstRow, 0) << "the dialog opens with the first address selected";
-    EXPECT_TRUE(ownerDisabled) << "the modal dialog disables the wizard";
     EXPECT_EQ(Text(*w.txtcstaIPadd), "10.1.0.11");
     EXPECT_EQ(w.MousePointer(), vbDefault);
 

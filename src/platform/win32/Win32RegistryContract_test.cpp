@@ -16,11 +16,10 @@ class ScratchHives {
   public:
     ScratchHives() {
         path_ = L"Software\\zelWiz tests\\" + std::to_wstring(GetCurrentProcessId());
-        for (int i = 0; i < 2; ++i) {
-            const std::wstring hive = path_ + (i == 0 ? L"\\HKCU" : L"\\HKLM");
-            RegCreateKeyExW(HKEY_CURRENT_USER, hive.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                            &keys_[i], nullptr);
-        }
+        RegCreateKeyExW(HKEY_CURRENT_USER, (path_ + L"\\HKCU").c_str(), 0, nullptr, 0,
+                        KEY_ALL_ACCESS, nullptr, &keys_[0], nullptr);
+        RegCreateKeyExW(HKEY_CURRENT_USER, (path_ + L"\\HKLM").c_str(), 0, nullptr, 0,
+                        KEY_ALL_ACCESS, nullptr, &keys_[1], nullptr);
         EXPECT_EQ(RegOverridePredefKey(HKEY_CURRENT_USER, keys_[0]), ERROR_SUCCESS);
         EXPECT_EQ(RegOverridePredefKey(HKEY_LOCAL_MACHINE, keys_[1]), ERROR_SUCCESS);
     }
@@ -30,12 +29,9 @@ class ScratchHives {
         for (HKEY key : keys_)
             RegCloseKey(key);
         EXPECT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str()), ERROR_SUCCESS);
-        RegDeleteKeyW(HKEY_CURRENT_USER, path_.c_str());
         // The common parent goes with the last test process that used it.
         RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\zelWiz tests");
     }
-    ScratchHives(const ScratchHives&) = delete;
-    ScratchHives& operator=(const ScratchHives&) = delete;
 
   private:
     std::wstring path_;
@@ -68,10 +64,8 @@ std::unique_ptr<Registry> MakeWindows(bool readOnlyMachine) {
         return nullptr;
     static std::weak_ptr<ScratchHives> current;
     std::shared_ptr<ScratchHives> scratch = current.lock();
-    if (scratch == nullptr) {
-        scratch = std::make_shared<ScratchHives>();
-        current = scratch;
-    }
+    if (scratch == nullptr)
+        current = scratch = std::make_shared<ScratchHives>();
     return std::make_unique<ScratchRegistry>(scratch);
 }
 
