@@ -201,7 +201,9 @@ void Win32GuiTest::WhenModal(std::function<void(WindowHandle modal)> answer) {
 }
 
 void Win32GuiTest::Screenshot(WindowHandle window, const std::string& name) {
-    // What the screen shows of the window, frame and all: the window is in front.
+    // What the screen shows of the window, frame and all: the window is in front, and the
+    // paints a page change posted are done first.
+    Pump();
     RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
     RECT r{};

@@ -73,7 +73,7 @@ class Win32GuiTest : public ::testing::Test {
     void ChangeScale(WindowHandle window, int dpi);
 
     // Saves a picture of the window (frame and all) as PNG into the screenshot folder.
-    static void Screenshot(WindowHandle window, const std::string& name);
+    void Screenshot(WindowHandle window, const std::string& name);
 
     win32::Win32Toolkit toolkit;
     std::vector<ErrorRecord> untrapped;
