@@ -2,13 +2,11 @@
 // boards say when asked for the number, and why nothing answers.
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include "admin/DiscoveryReport.h"
-#include "components/DeviceSimulator.h"
 #include "components/translator/RegisterTextTranslator.h"
 #include "platform/ComponentCatalog.h"
 #include "support/ScopedTestPlatform.h"
+#include "support/SimulatorThread.h"
 
 namespace zelwiz {
 namespace {
@@ -29,30 +27,18 @@ class DiscoveryReportTest : public ::testing::Test {
     void SetUp() override {
         RegisterTextTranslator(catalog);
         InstallPlatform(Platform{&p.registry, &p.shell, &p.toolkit, &catalog});
-        DeviceSimConfig config;
-        std::string error;
-        ASSERT_TRUE(ParseDeviceSimConfig(kDevices, &config, &error)) << error;
-        sim_ = DeviceSimulator::Open(config, &error);
-        ASSERT_TRUE(sim_) << error;
-        server_ = std::thread([this] { sim_->Run(std::chrono::seconds(60)); });
+        ASSERT_NO_FATAL_FAILURE(sim_.Start(kDevices));
         p.SetText(HKEY_LOCAL_MACHINE, kInstall, "DiscoveryAddress", "127.0.0.1");
         p.SetText(HKEY_LOCAL_MACHINE, kInstall, "DiscoveryPort",
                   std::to_string(sim_->DiscoveryPort()));
         p.SetText(HKEY_LOCAL_MACHINE, kInstall, "DiscoveryTimeout", "300");
-    }
-    void TearDown() override {
-        if (sim_)
-            sim_->Stop();
-        if (server_.joinable())
-            server_.join();
     }
 
     ScopedTestPlatform p;
     ComponentCatalog catalog;
 
   private:
-    std::unique_ptr<DeviceSimulator> sim_;
-    std::thread server_;
+    test::SimulatorThread sim_;
 };
 
 TEST_F(DiscoveryReportTest, ReportsWhoAnswersWhatBoardsSayAndWhyNothingAnswers) {

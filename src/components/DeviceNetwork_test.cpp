@@ -3,15 +3,13 @@
 // components. Every address is a loopback address; discovery goes to 127.0.0.x.
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include "components/BoardQuery.h"
 #include "components/BuiltInComponents.h"
 #include "components/ComponentErrors.h"
 #include "components/DeviceNetworkSettings.h"
-#include "components/DeviceSimulator.h"
 #include "components/RegistryValues.h"
 #include "support/ErrorOf.h"
+#include "support/SimulatorThread.h"
 #include "support/WizardTestPlatform.h"
 
 namespace zelwiz {
@@ -65,12 +63,7 @@ class DeviceNetworkTest : public ::testing::Test {
   protected:
     void SetUp() override {
         RegisterBuiltInComponents(p.catalog);
-        DeviceSimConfig config;
-        std::string error;
-        ASSERT_TRUE(ParseDeviceSimConfig(kDevices, &config, &error)) << error;
-        sim = DeviceSimulator::Open(config, &error);
-        ASSERT_TRUE(sim) << error;
-        server_ = std::thread([this] { sim->Run(std::chrono::seconds(120)); });
+        ASSERT_NO_FATAL_FAILURE(sim.Start(kDevices));
         // Never the broadcast default: the probes go to the simulator on loopback.
         p.SetInstall("DiscoveryAddress", "127.0.0.1");
         p.SetInstall("DiscoveryPort", std::to_string(sim->DiscoveryPort()));
@@ -78,13 +71,6 @@ class DeviceNetworkTest : public ::testing::Test {
         p.SetInstall("VoipBoardPort", std::to_string(sim->BoardPort(0)));
         p.SetInstall("VoipBoardTimeout", "3000");
     }
-    void TearDown() override {
-        if (sim)
-            sim->Stop();
-        if (server_.joinable())
-            server_.join();
-    }
-
     ComPtr<VoipBoardFinder> ReadyBoardFinder() {
         auto finder = CreateComponent<VoipBoardFinder>(kCLSID_VoipBoardFinder);
         std::int32_t status = -1;
@@ -118,10 +104,7 @@ class DeviceNetworkTest : public ::testing::Test {
     }
 
     WizardTestPlatform p;
-    std::unique_ptr<DeviceSimulator> sim;
-
-  private:
-    std::thread server_;
+    test::SimulatorThread sim;
 };
 
 TEST_F(DeviceNetworkTest, PbxDiscoveryListsEachPbxOnceInArrivalOrder) {

@@ -1,7 +1,5 @@
 #include "platform/OverlayRegistry.h"
 
-#include <cstdio>
-
 #include "platform/TreeRegistry.h"
 
 namespace zelwiz {
@@ -30,15 +28,6 @@ std::string Joined(const std::vector<std::string>& path) {
     for (const auto& level : path)
         text += (text.empty() ? "" : "\\") + level;
     return text;
-}
-
-std::string CopiedKey(HKEY hive, const std::vector<std::string>& path) {
-    char prefix[16];
-    std::snprintf(prefix, sizeof prefix, "%08x:", static_cast<unsigned>(hive));
-    std::string key = prefix + Joined(path);
-    for (char& c : key)
-        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    return key;
 }
 
 }  // namespace
@@ -99,7 +88,7 @@ void OverlayRegistry::StartEmpty(HKEY hive) {
 
 void OverlayRegistry::CopyUp(HKEY hive, const std::vector<std::string>& path, RegNode& now,
                              RegNode& before) {
-    if (empty_.count(hive) != 0 || !copied_.insert(CopiedKey(hive, path)).second)
+    if (empty_.count(hive) != 0 || !copied_[hive].insert(Joined(path)).second)
         return;
     HKEY key = 0;
     if (below_.OpenKey(hive, Joined(path), KEY_READ, &key) != ERROR_SUCCESS)
@@ -130,27 +119,27 @@ bool OverlayRegistry::BelowWritable(HKEY hive) {
     return writable;
 }
 
-LONG OverlayRegistry::OpenKey(HKEY key, std::string_view subKey, REGSAM sam, HKEY* result) {
+template <class OpenFn>
+LONG OverlayRegistry::OpenReached(HKEY key, std::string_view subKey, HKEY* result, OpenFn open) {
     Place place;
     const bool located = Locate(key, subKey, &place);
     if (located)
         Reach(place);
-    const LONG status = layer_->OpenKey(key, subKey, sam, result);
+    const LONG status = open();
     if (status == ERROR_SUCCESS && located)
         handles_[*result] = std::move(place);
     return status;
 }
 
+LONG OverlayRegistry::OpenKey(HKEY key, std::string_view subKey, REGSAM sam, HKEY* result) {
+    return OpenReached(key, subKey, result,
+                       [&] { return layer_->OpenKey(key, subKey, sam, result); });
+}
+
 LONG OverlayRegistry::CreateKey(HKEY key, std::string_view subKey, REGSAM sam, HKEY* result,
                                 bool* created) {
-    Place place;
-    const bool located = Locate(key, subKey, &place);
-    if (located)
-        Reach(place);
-    const LONG status = layer_->CreateKey(key, subKey, sam, result, created);
-    if (status == ERROR_SUCCESS && located)
-        handles_[*result] = std::move(place);
-    return status;
+    return OpenReached(key, subKey, result,
+                       [&] { return layer_->CreateKey(key, subKey, sam, result, created); });
 }
 
 LONG OverlayRegistry::QueryValue(HKEY key, std::string_view name, DWORD* type, std::uint8_t* data,

@@ -63,6 +63,9 @@ class OverlayRegistry : public Registry {
     // Copies up every level of the path not copied yet, from the root down.
     void Reach(const Place& place);
     void Reach(HKEY key, std::string_view subKey = {});
+    // Reaches `key`\`subKey`, makes the layer's `open` call, and keeps where its handle stands.
+    template <class OpenFn>
+    LONG OpenReached(HKEY key, std::string_view subKey, HKEY* result, OpenFn open);
     void CopyUp(HKEY hive, const std::vector<std::string>& path, RegNode& now, RegNode& before);
     bool BelowWritable(HKEY hive);
 
@@ -70,7 +73,7 @@ class OverlayRegistry : public Registry {
     std::unique_ptr<Layer> layer_;
     std::map<HKEY, Place> handles_;
     std::map<HKEY, RegNode> before_;
-    std::set<std::string> copied_;  // hive and lower-case path of every key copied up
+    std::map<HKEY, std::set<std::string, NameLess>> copied_;  // the paths of the keys copied up
     std::map<HKEY, bool> writable_;
     std::set<HKEY> empty_;
 };
