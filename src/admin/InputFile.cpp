@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/UnicodeText.h"
 #include "platform/Utf8Path.h"
 
 namespace zelwiz {
@@ -20,40 +21,6 @@ std::string ByteText(unsigned char byte) {
 
 int LineOf(const std::string& text, std::size_t offset) {
     return 1 + static_cast<int>(std::count(text.begin(), text.begin() + offset, '\n'));
-}
-
-std::size_t InvalidUtf8At(const std::string& text) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-    const std::size_t size = text.size();
-    for (std::size_t i = 0; i < size;) {
-        const unsigned char c = bytes[i];
-        std::size_t more = 0;
-        unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
-        if (c < 0x80) {
-            more = 0;
-        } else if (c >= 0xC2 && c <= 0xDF) {
-            more = 1;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            more = 2;
-            low = c == 0xE0 ? 0xA0 : 0x80;   // no overlong forms
-            high = c == 0xED ? 0x9F : 0xBF;  // no surrogates
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            more = 3;
-            low = c == 0xF0 ? 0x90 : 0x80;
-            high = c == 0xF4 ? 0x8F : 0xBF;
-        } else {
-            return i;
-        }
-        if (i + more >= size && more > 0)
-            return i;
-        for (std::size_t k = 1; k <= more; ++k) {
-            const unsigned char next = bytes[i + k];
-            if (k == 1 ? (next < low || next > high) : (next & 0xC0) != 0x80)
-                return i;
-        }
-        i += more + 1;
-    }
-    return std::string::npos;
 }
 
 std::string ReadInputFile(const std::string& path, std::size_t maxBytes) {

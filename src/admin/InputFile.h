@@ -22,7 +22,4 @@ std::string ReadIniText(const std::string& path);
 // The 1-based line of `text` that holds the byte at `offset`.
 int LineOf(const std::string& text, std::size_t offset);
 
-// The offset of the first byte that is not part of valid UTF-8, or std::string::npos.
-std::size_t InvalidUtf8At(const std::string& text);
-
 }  // namespace zelwiz

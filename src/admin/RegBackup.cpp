@@ -5,6 +5,7 @@
 #include "admin/KeyTree.h"
 #include "platform/OverlayRegistry.h"
 #include "platform/RegFile.h"
+#include "platform/UnicodeText.h"
 
 #include <algorithm>
 #include <map>
@@ -14,50 +15,19 @@ namespace {
 
 constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
 
-// The UTF-16LE form of UTF-8 text; nullopt when the text is not UTF-8.
-std::optional<std::string> Utf16Le(std::string_view utf8) {
-    if (InvalidUtf8At(std::string(utf8)) != std::string::npos)
-        return std::nullopt;
-    std::string out;
-    out.reserve(utf8.size() * 2);
-    auto unit = [&](std::uint32_t u) {
-        out.push_back(static_cast<char>(u & 0xFF));
-        out.push_back(static_cast<char>(u >> 8));
-    };
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto c = static_cast<unsigned char>(utf8[i]);
-        const std::size_t length = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-        std::uint32_t cp = length == 1 ? c : c & (0x7F >> length);
-        for (std::size_t k = 1; k < length; ++k)
-            cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            unit(0xD800 + (cp >> 10));
-            unit(0xDC00 + (cp & 0x3FF));
-        } else {
-            unit(cp);
-        }
-        i += length;
-    }
-    return out;
-}
-
-// A text regedit writes as "text": one terminating NUL, no other, no line break, UTF-8.
-bool Quotable(const std::vector<std::uint8_t>& data) {
-    return !data.empty() && data.back() == 0 &&
-           RegFileCanName(
-               std::string_view(reinterpret_cast<const char*>(data.data()), data.size() - 1));
-}
-
 // The texts regedit writes as hex lists hold UTF-16LE characters.
 void TextsAsRegeditWritesThem(RegNode& node) {
     for (RegValueData& value : node.values) {
         const bool text =
             value.type == REG_SZ || value.type == REG_EXPAND_SZ || value.type == REG_MULTI_SZ;
-        if (!text || (value.type == REG_SZ && Quotable(value.data)))
+        if (!text || (value.type == REG_SZ && RegFileCanQuote(value.data)))
             continue;
-        if (auto wide = Utf16Le(std::string(value.data.begin(), value.data.end())))
-            value.data.assign(wide->begin(), wide->end());
+        const std::string_view utf8(reinterpret_cast<const char*>(value.data.data()),
+                                    value.data.size());
+        if (InvalidUtf8At(utf8) == std::string_view::npos) {
+            const std::string wide = ToUtf16Le(utf8);
+            value.data.assign(wide.begin(), wide.end());
+        }
     }
     for (auto& entry : node.subkeys)
         TextsAsRegeditWritesThem(*entry.second);
@@ -175,7 +145,7 @@ std::string BackupProductKeys(Registry& registry) {
             crlf += '\r';
         crlf += c;
     }
-    return "\xFF\xFE" + *Utf16Le(crlf);
+    return "\xFF\xFE" + ToUtf16Le(crlf);
 }
 
 std::vector<RegChange> RestoreProductKeys(Registry& registry, const std::string& file) {

@@ -1,5 +1,7 @@
 #include "platform/RegFile.h"
 
+#include "platform/UnicodeText.h"
+
 #include <algorithm>
 #include <memory>
 #include <unordered_map>
@@ -69,63 +71,6 @@ bool ParseHex(std::string_view s, std::size_t maxDigits, std::uint32_t* value) {
     return true;
 }
 
-bool IsValidUtf8(std::string_view s) {
-    const auto* p = reinterpret_cast<const unsigned char*>(s.data());
-    const unsigned char* end = p + s.size();
-    while (p < end) {
-        unsigned char c = *p;
-        if (c < 0x80) {
-            ++p;
-            continue;
-        }
-        std::size_t more;
-        std::uint32_t cp;
-        if (c >= 0xC2 && c <= 0xDF) {
-            more = 1;
-            cp = c & 0x1F;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            more = 2;
-            cp = c & 0x0F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            more = 3;
-            cp = c & 0x07;
-        } else {
-            return false;
-        }
-        if (static_cast<std::size_t>(end - p) <= more)
-            return false;
-        for (std::size_t i = 1; i <= more; ++i) {
-            if ((p[i] & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (p[i] & 0x3F);
-        }
-        if ((more == 2 && cp < 0x800) || (more == 3 && cp < 0x10000) || cp > 0x10FFFF ||
-            (cp >= 0xD800 && cp <= 0xDFFF)) {
-            return false;
-        }
-        p += more + 1;
-    }
-    return true;
-}
-
-void AppendUtf8(std::string* out, std::uint32_t cp) {
-    if (cp < 0x80) {
-        out->push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out->push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out->push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out->push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out->push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        out->push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out->push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
-
 // Windows-1252 from 0x80 to 0x9F; above, the byte is the code point. The five bytes the code page
 // leaves undefined become the C1 controls of the same number, as Windows converts them.
 constexpr std::uint16_t kWindows1252High[32] = {
@@ -141,33 +86,6 @@ std::string FromWindows1252(std::string_view bytes) {
         AppendUtf8(&out, byte >= 0x80 && byte < 0xA0 ? kWindows1252High[byte - 0x80] : byte);
     }
     return out;
-}
-
-// UTF-16LE to UTF-8; false at a lone surrogate or an odd last byte, `*out` holding the text before.
-bool FromUtf16Le(std::string_view bytes, std::string* out) {
-    out->clear();
-    out->reserve(bytes.size() / 2);
-    auto unit = [&](std::size_t i) {
-        return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i]) |
-                                          (static_cast<unsigned char>(bytes[i + 1]) << 8));
-    };
-    std::size_t i = 0;
-    for (; i + 1 < bytes.size(); i += 2) {
-        std::uint32_t cp = unit(i);
-        if (cp >= 0xDC00 && cp <= 0xDFFF)
-            return false;
-        if (cp >= 0xD800 && cp <= 0xDBFF) {
-            if (i + 3 >= bytes.size())
-                return false;
-            std::uint32_t low = unit(i + 2);
-            if (low < 0xDC00 || low > 0xDFFF)
-                return false;
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
-            i += 2;
-        }
-        AppendUtf8(out, cp);
-    }
-    return i == bytes.size();
 }
 
 // The data of a text value (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) in a file of `encoding`, as UTF-8.
@@ -188,18 +106,9 @@ const char* NameProblem(std::string_view name) {
         if (c == '\0' || c == '\r' || c == '\n')
             return "a name holds a NUL or a line break";
     }
-    if (!IsValidUtf8(name))
+    if (!(InvalidUtf8At(name) == std::string_view::npos))
         return "text is not valid UTF-8";
     return nullptr;
-}
-
-// A REG_SZ that reads back as the same bytes from "text": one terminating NUL, no other NUL,
-// no line break, valid UTF-8.
-bool IsQuotableText(const std::vector<std::uint8_t>& data) {
-    if (data.empty() || data.back() != 0)
-        return false;
-    std::string_view text(reinterpret_cast<const char*>(data.data()), data.size() - 1);
-    return NameProblem(text) == nullptr;
 }
 
 // Sets values while parsing. A key with many values gets an index by lower-case name, so that a
@@ -361,7 +270,7 @@ class Parser {
             out->append(s->substr(i, stop - i));
             if ((*s)[stop] == '"') {
                 s->remove_prefix(stop + 1);
-                if (!IsValidUtf8(*out))
+                if (InvalidUtf8At(*out) != std::string_view::npos)
                     return Fail("text is not valid UTF-8");
                 return true;
             }
@@ -538,7 +447,7 @@ class Writer {
 
     void Data(const RegValueData& v) {
         static constexpr char kDigits[] = "0123456789abcdef";
-        if (v.type == REG_SZ && IsQuotableText(v.data)) {
+        if (v.type == REG_SZ && RegFileCanQuote(v.data)) {
             Quote(
                 std::string_view(reinterpret_cast<const char*>(v.data.data()), v.data.size() - 1));
             return;
@@ -631,6 +540,13 @@ bool ReadRegFile(std::string_view bytes, HKEY hive, RegNode* root, RegFileError*
 
 bool RegFileCanName(std::string_view name) {
     return NameProblem(name) == nullptr;
+}
+
+bool RegFileCanQuote(const std::vector<std::uint8_t>& data) {
+    if (data.empty() || data.back() != 0)
+        return false;
+    std::string_view text(reinterpret_cast<const char*>(data.data()), data.size() - 1);
+    return NameProblem(text) == nullptr;
 }
 
 bool ParseRegFile(std::string_view text, HKEY hive, RegNode* root, RegFileError* error,

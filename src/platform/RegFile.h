@@ -64,6 +64,10 @@ bool ReadRegFile(std::string_view bytes, HKEY hive, RegNode* root, RegFileError*
 // Whether a key or value name can stand in a .reg file: valid UTF-8 without a NUL or a line break.
 bool RegFileCanName(std::string_view name);
 
+// Whether a REG_SZ reads back as the same bytes from "text": one terminating NUL, and a text
+// RegFileCanName accepts before it.
+bool RegFileCanQuote(const std::vector<std::uint8_t>& data);
+
 // The text of `root`, the tree of `hive`, with LF line ends; ParseRegFile gives back an equal tree.
 // Every key has its section, so keys without values survive. nullopt when the tree holds what the
 // format cannot carry: a name with a line break, a NUL or invalid UTF-8, or a key deeper than
