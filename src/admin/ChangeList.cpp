@@ -52,14 +52,6 @@ void Diff(HKEY hive, const std::string& path, const RegNode* before, const RegNo
     }
 }
 
-// The text of string data without its terminating NUL.
-std::string Text(const std::vector<std::uint8_t>& data) {
-    std::string text(data.begin(), data.end());
-    if (!text.empty() && text.back() == '\0')
-        text.pop_back();
-    return text;
-}
-
 bool IsText(DWORD type) {
     return type == REG_SZ || type == REG_EXPAND_SZ;
 }
@@ -163,9 +155,16 @@ std::string TypeName(DWORD type) {
     return "REG_TYPE_" + std::to_string(type);
 }
 
+std::string TextOfData(const std::vector<std::uint8_t>& data) {
+    std::string text(data.begin(), data.end());
+    if (!text.empty() && text.back() == '\0')
+        text.pop_back();
+    return text;
+}
+
 std::string DataText(DWORD type, const std::vector<std::uint8_t>& data) {
     if (type == REG_SZ)
-        return Quoted(Text(data));
+        return Quoted(TextOfData(data));
     if (type == REG_DWORD && data.size() == 4) {
         char hex[16];
         std::snprintf(hex, sizeof hex, "dword:%08x", Dword(data));
@@ -201,7 +200,7 @@ nlohmann::ordered_json ToJson(const RegChange& change) {
         return out;
     out["type"] = TypeName(change.type);
     if (IsText(change.type)) {
-        out["data"] = Text(change.data);
+        out["data"] = TextOfData(change.data);
     } else if (change.type == REG_DWORD && change.data.size() == 4) {
         out["data"] = Dword(change.data);
     } else {

@@ -34,6 +34,9 @@ LONG ApplyChanges(Registry& registry, const std::vector<RegChange>& changes, std
 // "REG_SZ", "REG_DWORD", ...; "REG_TYPE_<n>" for a type without a name.
 std::string TypeName(DWORD type);
 
+// The text of string data, without its terminating NUL.
+std::string TextOfData(const std::vector<std::uint8_t>& data);
+
 // Data as a .reg file writes it: "text", dword:0000001e, hex:00,ff or hex(n):...
 std::string DataText(DWORD type, const std::vector<std::uint8_t>& data);
 

@@ -30,10 +30,7 @@ std::string Text(const RegNode* product, const std::string& path, const std::str
     const RegValueData* value = node == nullptr ? nullptr : node->FindValue(name);
     if (value == nullptr || (value->type != REG_SZ && value->type != REG_EXPAND_SZ))
         return {};
-    std::string text(value->data.begin(), value->data.end());
-    if (!text.empty() && text.back() == '\0')
-        text.pop_back();
-    return text;
+    return TextOfData(value->data);
 }
 
 // The INI key's line. The reader takes one pair of quotes around a value away: a value that has
